@@ -1,0 +1,8 @@
+// The credits screen: the toaster spinning in a perspective view on the right,
+// four lines of white text on the left.
+#pragma once
+
+// Perspective view of the credits screen's toaster.
+void marco_tostadora();
+// Display callback of the credits screen.
+void display_fin();

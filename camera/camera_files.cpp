@@ -1,0 +1,97 @@
+// Camera files and playback keys. A film is a count line followed by records of
+// nine numbers (eye, centre, up), read with the standard scanner; a file that
+// ends before its announced records are all read is refused.
+#include "camera/camera_files.h"
+
+#include "app/scene_state.h"
+#include "scene/timeline.h"
+
+#include <GL/glut.h>
+
+#include <cstdlib>
+#include <new>
+
+std::string nombreFicheroCamara(const std::tm& cuando)
+{
+    char nombre[256];
+    std::snprintf(nombre, sizeof nombre, "camara-%02d%02d%d%02d%02d%02d.txt", cuando.tm_mday,
+                  cuando.tm_mon + 1, cuando.tm_year + 1900, cuando.tm_hour, cuando.tm_min, cuando.tm_sec);
+    return nombre;
+}
+
+std::string GenerarNombreFichero()
+{
+    const std::time_t ahora = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&ahora, &local);
+    try {
+        return nombreFicheroCamara(local);
+    } catch (const std::bad_alloc&) {
+        std::printf("Error al reservar memoria para nombre archivo camara.\n");
+        std::exit(-3);
+    }
+}
+
+int cargarCamaraEnMemoria(FILE* fichero)
+{
+    int cuenta = 0;
+    if (std::fscanf(fichero, "%d\n", &cuenta) != 1)
+        return -3;
+    nfotogramas = cuenta;
+    std::printf("nfotogramas=%d\n", nfotogramas);
+    if (nfotogramas < 0)
+        return -1;
+    vfotogramas.clear();
+    // The table grows as records arrive, so a huge count in a short file costs nothing.
+    for (int i = 0; i < nfotogramas; i++) {
+        std::array<float, 9> pose{};
+        for (float& valor : pose)
+            if (std::fscanf(fichero, "%f", &valor) != 1)
+                return -3;
+        try {
+            vfotogramas.push_back(pose);
+        } catch (const std::bad_alloc&) {
+            return -2;
+        }
+    }
+    return 0;
+}
+
+std::string lineaPose(const std::array<float, 9>& p)
+{
+    char linea[512];
+    std::snprintf(linea, sizeof linea, "%f %f %f %f %f %f %f %f %f\n", p[0], p[1], p[2], p[3], p[4], p[5],
+                  p[6], p[7], p[8]);
+    return linea;
+}
+
+std::string lineaPose()
+{
+    return lineaPose({qq, ww, ee, aa, ss, dd, zz, xx, cc});
+}
+
+void keyboard_play(unsigned char key, int, int)
+{
+    switch (key) {
+    case 27:
+        std::printf("prismas dibujados: %lld\n", nprismas);
+        std::exit(0);
+    case ' ':
+        if (fotograma != 0) {
+            if (pausa == 0) {
+                glutIdleFunc(nullptr);
+                pausa = 1;
+            } else {
+                glutIdleFunc(refresco);
+                pausa = 0;
+            }
+        }
+        break;
+    case 'u':
+    case 'U':
+        std::fputs(lineaPose().c_str(), stdout);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,19 @@
+// The story's script: one step per frame, the schedule of frame ranges that
+// changes the scene state, the ball's throws, and the credits screen's step.
+#pragma once
+
+// PLAY's idle callback: installs the frame's pose, waits 25 ms, applies the
+// schedule, advances fotograma, applies the view, prints the frame number, and
+// switches to the credits screen after the last pose.
+void refresco();
+// Sets xbalon, ybalon for the current frame of a throw that started at frame t0.
+void moverBalon(float velocidad, float coseno, float seno, int t0);
+// The credits screen's idle callback: the toaster spins and beats its wings.
+void refresco_tostadora();
+
+// Applies the nine groups of the schedule for the frame fotograma (no wait, no view).
+void aplicarGuion();
+// Installs the credits screen's callbacks and window.
+void pasarAPantallaFinal();
+// Milliseconds each step waits.
+constexpr int PAUSA_PASO_MS = 25;
