@@ -6,6 +6,7 @@
 #include "scene/composition.h"
 
 #include "app/scene_state.h"
+#include "models/railway_town/track_catenary.h"
 #include "models/railway_town/train.h"
 #include "models/sports_vehicles/sofa_character.h"
 #include "scene/toaster.h"
@@ -44,6 +45,9 @@ void display()
         glPopMatrix();
 
         glColor3f(1.0f, 1.0f, 1.0f);
+        catenaria();
+        vias_tren();
+        tren();
         if (estado_balon == 0)
             colocarBalon();
 

@@ -1,5 +1,29 @@
-// The train's assembly and the ball it carries.
+// The two-car train: seats, cars, driving cabins, the accordion gangway, the
+// pantograph, the whole train on the track, and the ball it carries.
 #pragma once
 
+// The side profile of a double seat (two seats back to back) in the plane x = 0.
+void perfilAsiento();
+// One double seat, 1 wide, 0.75 high, 1 long, corner at the origin.
+void asiento();
+// The eight seats of a car, two rows beside a 1-wide aisle, in car space.
+void asientosVagon();
+// One car in car space: three bogies, floor, both sides, seats, roof.
+// Leaves the colour blue.
+void vagon();
+// One faceted cabin nose of five panels toward -z; origin at the middle of the
+// car's end face at floor-slab level. In the current colour.
+void cabina();
+// One mitred strip of a gangway ring, 4 long, tilted 45 degrees about its length.
+void segmentoAnillo();
+// One square gangway ring, 4 by 4, around (0, 5.2) in the plane z = 0.
+void AnilloAcordeon();
+// The white gangway between the cars: two crossed sets of seven rings.
+void acordeon();
+// The pantograph on a car's roof, in car space, in the current colour.
+void antena();
 // The ball: a wire sphere of radius 0.2 centred on the origin, in the current colour.
 void balon();
+// The whole train, moved along +z by angulo_tren x 0.02, with the ball riding in
+// the second car while estado_balon is 1. Leaves the colour blue.
+void tren();
