@@ -1,0 +1,13 @@
+// The island out at sea: an 80 x 80 block with a yellow stripe and nine white
+// skyscrapers in a three-by-three grid.
+#pragma once
+
+// The island. Origin at a corner of the block's base, top surface at y = 2. The
+// block takes the current colour; leaves white and line width 1.
+void isla();
+// One skyscraper: a 14 x 14 base plate and a 10 x 10 body 40 high standing 2 in
+// from each side, with a facade on each face and a roof grid; current colour.
+void rascacielo();
+// One facade in the plane z = 0, 10 wide: a door at mid-face and the window grid
+// from height 3 to 40; current colour.
+void lateralEdificio();
