@@ -1,0 +1,163 @@
+// The road and its looping: the white stretches with their gaps for the rails,
+// the 250 green-to-white chords round the looping's centre (x 53.06, y 10.259),
+// the last stretch with its wedge, the box count and what the road leaves.
+#include "models/landscape/road_looping.h"
+
+#include "landscape_support.h"
+
+#include <cmath>
+
+using namespace glrec;
+using namespace landscape;
+
+namespace {
+
+const Color WHITE{1.0f, 1.0f, 1.0f};
+const Color GREEN{0.0f, 1.0f, 0.0f};
+const Vec3 CENTRE{53.06, 10.259, 401.0};
+constexpr double RADIUS = 9.659;
+
+class Road : public ::testing::Test {
+protected:
+    void SetUp() override { inicializarVariablesGlobales(); }
+};
+
+// The looping's chords: the two-vertex line strips.
+std::vector<const Primitive*> chords(const Drawing& d)
+{
+    std::vector<const Primitive*> r;
+    for (const auto& p : d.primitives)
+        if (p.mode == GL_LINE_STRIP && p.vertices.size() == 2)
+            r.push_back(&p);
+    return r;
+}
+
+Vec3 midpoint(const Primitive& p)
+{
+    const Vec3 a = p.vertices[0].world, b = p.vertices[1].world;
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
+}
+
+}  // namespace
+
+TEST_F(Road, CountsFourBoxesLeavesWhiteAndBalancesTheStack)
+{
+    const Drawing d = capture(carretera);
+    EXPECT_EQ(d.boxes, 4);
+    EXPECT_TRUE(d.balanced);
+    EXPECT_EQ(d.finalColor, WHITE);
+    EXPECT_EQ(d.finalLineWidth, 1.0f);
+    for (const auto& p : d.primitives) {
+        EXPECT_EQ(p.color, WHITE);
+        EXPECT_EQ(p.lineWidth, 1.0f);
+    }
+}
+
+TEST_F(Road, LoopingIsTenStrandsOf25ChordsShadingGreenToWhite)
+{
+    const Drawing d = capture(looping);
+    ASSERT_EQ(d.primitives.size(), 250u);
+    EXPECT_EQ(chords(d).size(), 250u);
+    for (const auto& p : d.primitives) {
+        EXPECT_EQ(p.vertices[0].color, GREEN);
+        EXPECT_EQ(p.vertices[1].color, WHITE);
+    }
+    EXPECT_EQ(d.finalColor, WHITE);
+    EXPECT_TRUE(d.balanced);
+    EXPECT_EQ(d.boxes, 0);
+    // Strand i starts at z = i on the bottom; its 25th chord ends one turn and 12.5 further.
+    for (int i = 0; i < 10; i++) {
+        const Primitive& first = d.primitives[25 * i];
+        const Primitive& last = d.primitives[25 * i + 24];
+        EXPECT_TRUE(near(first.vertices[0].world, {-1.26, -RADIUS, double(i)}, 1e-5)) << "strand " << i;
+        EXPECT_TRUE(near(last.vertices[1].world, {1.26, -RADIUS, i + 12.5}, 1e-4)) << "strand " << i;
+    }
+}
+
+TEST_F(Road, LoopingTurnsRoundItsCentreInTheWorld)
+{
+    const Drawing road = pickOut(worldFrame(), capture(carretera));
+    const auto loop = chords(road);
+    ASSERT_EQ(loop.size(), 250u);
+    // Every chord's middle lies on the track's radius about the axis through the centre.
+    for (const auto* c : loop) {
+        const Vec3 m = midpoint(*c);
+        EXPECT_NEAR(std::hypot(m.x - CENTRE.x, m.y - CENTRE.y), RADIUS, 1e-4);
+    }
+    // Bottom on the road surface, top near 19.9, across the road's 9 and 12.5 beyond.
+    expectBounds(boundsOf(loop), {CENTRE.x - RADIUS, 0.6, 401}, {CENTRE.x + RADIUS, 19.918, 422.5}, 1e-3);
+
+    // Strand 0: chord 6 stands upright on the far side, chord 12 lies on top.
+    const Primitive& upright = *loop[6];
+    EXPECT_NEAR(upright.vertices[0].world.x, CENTRE.x + RADIUS, 1e-4);
+    EXPECT_NEAR(upright.vertices[1].world.x, CENTRE.x + RADIUS, 1e-4);
+    EXPECT_NEAR(upright.vertices[0].world.y, CENTRE.y - 1.26, 1e-4);
+    EXPECT_NEAR(upright.vertices[1].world.y, CENTRE.y + 1.26, 1e-4);
+    const Primitive& top = *loop[12];
+    EXPECT_NEAR(top.vertices[0].world.y, CENTRE.y + RADIUS, 1e-4);
+    EXPECT_NEAR(top.vertices[1].world.y, CENTRE.y + RADIUS, 1e-4);
+    EXPECT_NEAR(top.vertices[0].world.x, CENTRE.x + 1.26, 1e-4);  // travelling toward -x over the top
+    EXPECT_NEAR(top.vertices[1].world.x, CENTRE.x - 1.26, 1e-4);
+    // The first chord lies on the road right after the second stretch.
+    EXPECT_TRUE(near(loop[0]->vertices[0].world, {51.8, 0.6, 401}, 1e-4));
+    EXPECT_TRUE(near(loop[0]->vertices[1].world, {54.32, 0.6, 401.5}, 1e-4));
+}
+
+TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRails)
+{
+    const Drawing road = pickOut(worldFrame(), capture(carretera));
+    const auto lines = all(road);
+    const struct { double x0, x1, z0; } slabs[] = {
+        {-51.8, -1.8, 401}, {-1.2, 1.2, 401}, {1.8, 51.8, 401}, {54.32, 104.32, 413.5},
+    };
+    for (const auto& s : slabs) {
+        const auto slab = inside(lines, {s.x0, 0, s.z0}, {s.x1, 0.6, s.z0 + 9});
+        ASSERT_FALSE(slab.empty()) << "stretch from x " << s.x0;
+        expectBounds(boundsOf(slab), {s.x0, 0, s.z0}, {s.x1, 0.6, s.z0 + 9});
+    }
+    // Nothing of the road lies where the rails cross it.
+    for (const auto* p : lines)
+        for (const auto& v : p->vertices) {
+            EXPECT_FALSE(v.world.x > -1.8 + 1e-4 && v.world.x < -1.2 - 1e-4) << v.world.x;
+            EXPECT_FALSE(v.world.x > 1.2 + 1e-4 && v.world.x < 1.8 - 1e-4) << v.world.x;
+        }
+}
+
+TEST_F(Road, SurfaceGridsLeaveTheirFarEdgesToTheSlabOutlines)
+{
+    const Drawing road = pickOut(worldFrame(), capture(carretera));
+    const auto lines = all(road);
+    const struct { double x0, width, z0; size_t count; } grids[] = {
+        {-51.8, 50, 401, 59}, {-1.2, 2, 401, 11}, {1.8, 50, 401, 59}, {54.32, 50, 413.5, 59},
+    };
+    // The slab outlines are loops and one batch of four joins: only the grid lines are pairs.
+    for (const auto& g : grids) {
+        const auto grid = gridSegments(inside(lines, {g.x0, 0.6, g.z0}, {g.x0 + g.width, 0.6, g.z0 + 9}));
+        EXPECT_EQ(grid.size(), g.count) << "grid from x " << g.x0;
+        for (const auto& s : grid) {
+            EXPECT_LT(s.a.x, g.x0 + g.width - 0.5) << "a line on the far edge x";
+            EXPECT_LT(s.a.z, g.z0 + 9 - 0.5) << "a line on the far edge z";
+        }
+    }
+}
+
+TEST_F(Road, LastStretchHasItsEmbankmentWedge)
+{
+    const Drawing road = pickOut(worldFrame(), capture(carretera));
+    std::vector<const Primitive*> wedgeSides;
+    for (const auto& p : road.primitives)
+        if (p.mode == GL_LINE_LOOP && p.vertices.size() == 3)
+            wedgeSides.push_back(&p);
+    ASSERT_EQ(wedgeSides.size(), 2u);
+    for (int k = 0; k < 2; k++) {
+        const double z = k == 0 ? 413.5 : 422.5;
+        EXPECT_TRUE(near(wedgeSides[k]->vertices[0].world, {54.32, 0, z}, 1e-4));
+        EXPECT_TRUE(near(wedgeSides[k]->vertices[1].world, {104.32, 0, z}, 1e-4));
+        EXPECT_TRUE(near(wedgeSides[k]->vertices[2].world, {104.32, -2, z}, 1e-4));
+    }
+    const Primitive& foot = road.primitives.back();
+    EXPECT_EQ(foot.mode, static_cast<GLenum>(GL_LINES));
+    ASSERT_EQ(foot.vertices.size(), 2u);
+    EXPECT_TRUE(near(foot.vertices[0].world, {104.32, -2, 413.5}, 1e-4));
+    EXPECT_TRUE(near(foot.vertices[1].world, {104.32, -2, 422.5}, 1e-4));
+}
