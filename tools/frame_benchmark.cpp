@@ -1,0 +1,196 @@
+// Frame benchmark: draws full frames of the world in a real GL context and
+// prints the median time per frame, and what one frame sends to GL: vertices,
+// batches (glBegin/glEnd pairs) and the ready-made GLUT/GLU shapes.
+//
+//   frame_benchmark [FRAME] [TIMED_FRAMES] [PPM]
+//
+// FRAME (default 0): the story is advanced from frame 0 to FRAME, one step of
+// the script at a time, before the frames are drawn. TIMED_FRAMES (default 200)
+// frames are timed after 20 untimed ones. PPM, if given, receives the last frame
+// drawn, to check what the camera sees. Run it under an X server, e.g.
+//   python3 tests/e2e/run_under_xvfb.py build/frame_benchmark 3000
+//
+// The counts come from a counting frame: the entry points below are wrapped by
+// the linker (--wrap, set for this program only), so the calls the program's
+// own code makes pass through here; the shapes' own lines, drawn inside GLUT and
+// GLU, are not in the vertex and batch counts. The timed frames pass through the
+// same wrappers, with counting off.
+#include "app/scene_state.h"
+#include "camera/view.h"
+#include "scene/composition.h"
+#include "scene/timeline.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+bool contando = false;
+long long vertices = 0;
+long long lotes = 0;
+long long formas = 0;
+
+void contarVertice()
+{
+    if (contando)
+        vertices++;
+}
+
+void contarForma()
+{
+    if (contando)
+        formas++;
+}
+
+}  // namespace
+
+extern "C" {
+
+void __real_glBegin(GLenum modo_primitiva);
+void __real_glVertex2f(GLfloat x, GLfloat y);
+void __real_glVertex2i(GLint x, GLint y);
+void __real_glVertex3f(GLfloat x, GLfloat y, GLfloat z);
+void __real_glVertex3i(GLint x, GLint y, GLint z);
+void __real_glVertex3d(GLdouble x, GLdouble y, GLdouble z);
+void __real_glVertex3fv(const GLfloat* v);
+void __real_glutWireSphere(GLdouble radio, GLint meridianos, GLint paralelos);
+void __real_glutWireTorus(GLdouble interior, GLdouble exterior, GLint lados, GLint anillos);
+void __real_gluCylinder(GLUquadric* q, GLdouble base, GLdouble cima, GLdouble alto, GLint lados, GLint pisos);
+
+void __wrap_glBegin(GLenum modo_primitiva)
+{
+    if (contando)
+        lotes++;
+    __real_glBegin(modo_primitiva);
+}
+void __wrap_glVertex2f(GLfloat x, GLfloat y) { contarVertice(); __real_glVertex2f(x, y); }
+void __wrap_glVertex2i(GLint x, GLint y) { contarVertice(); __real_glVertex2i(x, y); }
+void __wrap_glVertex3f(GLfloat x, GLfloat y, GLfloat z) { contarVertice(); __real_glVertex3f(x, y, z); }
+void __wrap_glVertex3i(GLint x, GLint y, GLint z) { contarVertice(); __real_glVertex3i(x, y, z); }
+void __wrap_glVertex3d(GLdouble x, GLdouble y, GLdouble z) { contarVertice(); __real_glVertex3d(x, y, z); }
+void __wrap_glVertex3fv(const GLfloat* v) { contarVertice(); __real_glVertex3fv(v); }
+void __wrap_glutWireSphere(GLdouble radio, GLint meridianos, GLint paralelos)
+{
+    contarForma();
+    __real_glutWireSphere(radio, meridianos, paralelos);
+}
+void __wrap_glutWireTorus(GLdouble interior, GLdouble exterior, GLint lados, GLint anillos)
+{
+    contarForma();
+    __real_glutWireTorus(interior, exterior, lados, anillos);
+}
+void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble cima, GLdouble alto, GLint lados, GLint pisos)
+{
+    contarForma();
+    __real_gluCylinder(q, base, cima, alto, lados, pisos);
+}
+
+}  // extern "C"
+
+namespace {
+
+constexpr int ANCHO = 1024, ALTO = 768;
+constexpr int FOTOGRAMAS_PREVIOS = 20;
+
+// High above the coast, looking back over the river, the road and the town,
+// with the island in the lower right.
+void colocarCamara()
+{
+    qq = 650.0f; ww = 500.0f; ee = 750.0f;
+    aa = 600.0f; ss = 0.0f;   dd = 250.0f;
+    zz = 0.0f;   xx = 1.0f;   cc = 0.0f;
+}
+
+void dibujarFotograma()
+{
+    reshape(ANCHO, ALTO);
+    display();
+}
+
+bool guardarPPM(const char* nombre)
+{
+    std::vector<unsigned char> pixeles(static_cast<size_t>(ANCHO) * ALTO * 3);
+    glReadBuffer(GL_FRONT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, ANCHO, ALTO, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
+    FILE* f = std::fopen(nombre, "wb");
+    if (f == nullptr)
+        return false;
+    std::fprintf(f, "P6\n%d %d\n255\n", ANCHO, ALTO);
+    for (int y = ALTO - 1; y >= 0; y--)
+        std::fwrite(pixeles.data() + static_cast<size_t>(y) * ANCHO * 3, 1, static_cast<size_t>(ANCHO) * 3, f);
+    return std::fclose(f) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    const int objetivo = argc > 1 ? std::atoi(argv[1]) : 0;
+    const int medidos = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    const char* ppm = argc > 3 ? argv[3] : nullptr;
+
+    inicializarVariablesGlobales();
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+    glutInitWindowSize(ANCHO, ALTO);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("frame_benchmark");
+    // PLAY, on a screen of the window's size, so that reshape keeps the window as it is.
+    modo = 2;
+    winX = ANCHO;
+    winY = ALTO;
+    pantalla_completa = 1;
+    glutDisplayFunc(dibujarFotograma);
+    for (int i = 0; i < 10; i++)
+        glutMainLoopEvent();
+
+    for (fotograma = 0; fotograma < objetivo;) {
+        aplicarGuion();
+        fotograma++;
+    }
+    colocarCamara();
+
+    contando = true;
+    const long long cajasAntes = nprismas;
+    dibujarFotograma();
+    contando = false;
+    const long long cajas = nprismas - cajasAntes;
+    glFinish();
+
+    std::vector<double> tiempos;
+    for (int i = 0; i < FOTOGRAMAS_PREVIOS + medidos; i++) {
+        reshape(ANCHO, ALTO);
+        const auto inicio = std::chrono::steady_clock::now();
+        display();
+        glFinish();
+        const auto fin = std::chrono::steady_clock::now();
+        if (i >= FOTOGRAMAS_PREVIOS)
+            tiempos.push_back(std::chrono::duration<double, std::milli>(fin - inicio).count());
+    }
+    std::sort(tiempos.begin(), tiempos.end());
+    const double mediana = tiempos.size() % 2 == 1
+        ? tiempos[tiempos.size() / 2]
+        : 0.5 * (tiempos[tiempos.size() / 2 - 1] + tiempos[tiempos.size() / 2]);
+
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("frame: %d\n", fotograma);
+    std::printf("timed frames: %d\n", medidos);
+    std::printf("median ms per frame: %.3f\n", mediana);
+    std::printf("min / max ms per frame: %.3f / %.3f\n", tiempos.front(), tiempos.back());
+    std::printf("vertices per frame: %lld\n", vertices);
+    std::printf("batches per frame: %lld\n", lotes);
+    std::printf("GLUT/GLU shapes per frame: %lld\n", formas);
+    std::printf("wire boxes per frame: %lld\n", cajas);
+
+    if (ppm != nullptr && !guardarPPM(ppm)) {
+        std::fprintf(stderr, "cannot write %s\n", ppm);
+        return 1;
+    }
+    return 0;
+}
