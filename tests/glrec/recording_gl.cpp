@@ -4,6 +4,7 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <memory>
 
 class GLUquadric {
@@ -75,6 +76,7 @@ void Recorder::clearRecords()
     windowResizes.clear();
     stackErrors = 0;
     sequence = 0;
+    deepestModelview = modelviewStack.size();
 }
 
 void Recorder::reset()
@@ -148,6 +150,8 @@ void glPushMatrix()
 {
     auto& s = glrec::currentStack();
     s.push_back(s.back());
+    if (recorder.matrixMode != GL_PROJECTION)
+        recorder.deepestModelview = std::max(recorder.deepestModelview, s.size());
 }
 void glPopMatrix()
 {

@@ -104,6 +104,7 @@ struct Recorder {
     GLenum matrixMode = GL_MODELVIEW;
     std::vector<Mat4> modelviewStack{Mat4::identity()};
     std::vector<Mat4> projectionStack{Mat4::identity()};
+    size_t deepestModelview = 1;  // deepest the modelling stack has been since the records were cleared
     int stackErrors = 0;     // pops of a one-deep stack, glBegin inside glBegin, glEnd without glBegin
     bool insideBegin = false;
     int sequence = 0;

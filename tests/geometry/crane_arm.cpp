@@ -1,0 +1,198 @@
+// The crane's arm and grip: where the joints and the grip mount stand for the
+// straight and the folded pose, what the slew turns, the hanging car, colours
+// left current, boxes, and the stack at the arm's deepest nesting.
+#include "app/scene_state.h"
+#include "glrec/scene_queries.h"
+#include "models/sports_vehicles/crane_arm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace glrec;
+
+namespace {
+
+const Color WHITE{1.0f, 1.0f, 1.0f};
+const Color GREEN{0.5f, 0.8f, 0.0f};
+const Color PINK{1.0f, 0.0f, 0.4f};
+
+void expectBounds(const Bounds& b, Vec3 lo, Vec3 hi, double tol = 1e-5)
+{
+    EXPECT_TRUE(near(b.min, lo, tol)) << "min " << b.min.x << ", " << b.min.y << ", " << b.min.z;
+    EXPECT_TRUE(near(b.max, hi, tol)) << "max " << b.max.x << ", " << b.max.y << ", " << b.max.z;
+}
+
+Vec3 direction(const Mat4& m, Vec3 d)
+{
+    const Vec3 o = math::transformPoint(m, {0, 0, 0});
+    const Vec3 p = math::transformPoint(m, d);
+    return {p.x - o.x, p.y - o.y, p.z - o.z};
+}
+
+// The arm's cylinders in drawing order: base disc, turntable, shoulder, elbow,
+// wrist drums, grip mount.
+std::vector<const Shape*> cylinders(const Drawing& d)
+{
+    return d.shapesOf(ShapeKind::Cylinder);
+}
+
+void straighten()
+{
+    for (int& a : angulo_brazo)
+        a = 0;
+}
+
+class Arm : public ::testing::Test {
+protected:
+    void SetUp() override { inicializarVariablesGlobales(); }
+};
+
+}  // namespace
+
+TEST_F(Arm, StraightArmStandsUpWithTheGripMountAtFiveAndAQuarter)
+{
+    straighten();
+    const Drawing d = capture(brazoGrua);
+    EXPECT_TRUE(d.balanced);
+    const auto c = cylinders(d);
+    ASSERT_EQ(c.size(), 6u);
+    EXPECT_TRUE(near(c[2]->origin(), {0, 0.35, -0.15}, 1e-6));   // shoulder axis at 0.35
+    EXPECT_TRUE(near(c[3]->origin(), {0, 2.5, 0.15}, 1e-6));     // elbow at 2.5, beside the first link
+    EXPECT_TRUE(near(c[4]->origin(), {0, 4.5, -0.15}, 1e-6));    // wrist at 4.5
+    EXPECT_TRUE(near(c[5]->origin(), {0, 5.25, 0}, 1e-6));       // grip mount, pointing back down
+    EXPECT_TRUE(near(direction(c[5]->modelview, {0, 0, 1}), {0, -1, 0}, 1e-6));
+    EXPECT_DOUBLE_EQ(c[5]->size[2], 0.1);
+
+    // Links and fingers: white. The fingers stand parallel to the axis, 0.1 out from
+    // it, from the mount up to 5.75; their tip bars reach back across to 0.3 beyond it.
+    const auto white = d.withColor(WHITE);
+    EXPECT_EQ(white.size(), d.primitives.size());
+    expectBounds(d.bounds(), {-0.3, 0.65, -0.3}, {0.3, 5.8, 0.45}, 1e-5);
+    std::vector<const Primitive*> fingers;
+    for (const auto& p : d.primitives)
+        if (p.vertices[0].world.y > 5.2)
+            fingers.push_back(&p);
+    ASSERT_EQ(fingers.size(), 8u * 3u);
+    for (size_t i = 0; i < fingers.size(); i += 6)
+        EXPECT_TRUE(near(direction(fingers[i]->modelview, {0, 1, 0}), {0, 1, 0}, 1e-6));
+    expectBounds(d.boundsOf({fingers[0], fingers[1], fingers[2]}), {-0.1, 5.25, -0.025}, {-0.05, 5.75, 0.025});
+    EXPECT_EQ(d.boxes, 3 + 8);
+}
+
+TEST_F(Arm, CylindersUseTheSharedLineQuadricWithTheirSizes)
+{
+    const Drawing d = capture(brazoGrua);
+    const auto c = cylinders(d);
+    ASSERT_EQ(c.size(), 6u);
+    const double radius[6] = {0.5, 0.5, 0.3, 0.15, 0.15, 0.15};
+    const double height[6] = {0.1, 0.1, 0.3, 0.3, 0.3, 0.1};
+    for (int i = 0; i < 6; i++) {
+        EXPECT_EQ(c[i]->drawStyle, static_cast<int>(GLU_LINE));
+        EXPECT_DOUBLE_EQ(c[i]->size[0], radius[i]);
+        EXPECT_DOUBLE_EQ(c[i]->size[1], radius[i]);
+        EXPECT_DOUBLE_EQ(c[i]->size[2], height[i]);
+        EXPECT_EQ(c[i]->count[0], 20);
+        EXPECT_EQ(c[i]->count[1], 1);
+        EXPECT_TRUE(near(c[i]->color, WHITE));
+    }
+    // The two discs lie flat under and over y = 0.
+    EXPECT_TRUE(near(c[0]->origin(), {0, 0, 0}, 1e-6));
+    EXPECT_TRUE(near(direction(c[0]->modelview, {0, 0, 1}), {0, -1, 0}, 1e-6));
+    EXPECT_TRUE(near(c[1]->origin(), {0, 0.1, 0}, 1e-6));
+}
+
+TEST_F(Arm, DefaultPoseFoldsTheArmAcrossTheCraneWithTheMountAboutOneNineUp)
+{
+    const Drawing d = capture(brazoGrua);
+    EXPECT_TRUE(d.balanced);
+    const auto c = cylinders(d);
+    ASSERT_EQ(c.size(), 6u);
+    EXPECT_NEAR(c[5]->origin().y, 1.9, 0.05);
+    // Slewed a quarter turn: the links turn about world x, so the arm's plane is x = const.
+    for (int i = 2; i < 5; i++)
+        EXPECT_TRUE(near(direction(c[i]->modelview, {0, 0, 1}), {1, 0, 0}, 1e-6)) << i;
+}
+
+TEST_F(Arm, SlewTurnsEverythingAboveTheFixedBaseDisc)
+{
+    const Drawing a = capture(brazoGrua);
+    angulo_brazo[0] += 40;
+    const Drawing b = capture(brazoGrua);
+    const auto ca = cylinders(a), cb = cylinders(b);
+    ASSERT_EQ(ca.size(), 6u);
+    ASSERT_EQ(cb.size(), 6u);
+    EXPECT_EQ(ca[0]->modelview.m, cb[0]->modelview.m);
+    // Every other cylinder is the same one turned by 40 degrees about the vertical.
+    const Mat4 slew = math::rotation(40.0, 0.0, 1.0, 0.0);
+    for (int i = 1; i < 6; i++)
+        for (Vec3 p : {Vec3{0, 0, 0}, Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0, 1}}) {
+            const Vec3 turned = math::transformPoint(slew, math::transformPoint(ca[i]->modelview, p));
+            EXPECT_TRUE(near(math::transformPoint(cb[i]->modelview, p), turned, 1e-9)) << "cylinder " << i;
+        }
+}
+
+TEST_F(Arm, OpeningTiltsEachFingerOutward)
+{
+    straighten();
+    angulo_brazo[5] = 40;
+    const Drawing d = capture(brazoGrua);
+    // The fingers' tops spread past the 0.3 that the tip bars reach with the grip closed.
+    const Bounds b = d.bounds();
+    EXPECT_GT(b.max.x, 0.4);
+    EXPECT_LT(b.min.x, -0.4);
+    EXPECT_GT(b.max.z, 0.45);
+    EXPECT_LT(b.min.z, -0.4);
+}
+
+TEST_F(Arm, HangingCarIsDrawnUpsideDownBeyondTheGripAndTheGripStaysWhite)
+{
+    straighten();
+    estado_coche = 3;
+    const Drawing d = capture(brazoGrua);
+    EXPECT_TRUE(d.balanced);
+    EXPECT_EQ(d.boxes, 3 + 48 + 8);
+    EXPECT_TRUE(near(d.finalColor, GREEN));
+    EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
+
+    // Half size, roof toward the grip: in the third link's space roof at 0.95,
+    // underside at 1.7, x -0.5 to 1.5, z -0.5 to 0.5; the link starts at (-0.15, 4.65, -0.15).
+    std::vector<const Primitive*> body;
+    for (const auto* p : d.withColor(PINK))
+        if (p->lineWidth == 2.0f)
+            body.push_back(p);
+    expectBounds(d.boundsOf(body), {-0.65, 5.6, -0.65}, {1.35, 6.35, 0.35}, 1e-5);
+
+    // The grip comes after the car, in white.
+    const auto c = cylinders(d);
+    ASSERT_EQ(c.size(), 6u);
+    EXPECT_TRUE(near(c[5]->color, WHITE));
+    const Primitive& last = d.primitives.back();
+    EXPECT_TRUE(near(last.color, WHITE));
+    EXPECT_GT(last.sequence, body.back()->sequence);
+}
+
+TEST_F(Arm, EndsInTheCranesGreenWhateverItDrew)
+{
+    for (char state : {char(0), char(3), char(4)}) {
+        estado_coche = state;
+        const Drawing d = capture(brazoGrua);
+        EXPECT_TRUE(near(d.finalColor, GREEN));
+        EXPECT_EQ(d.boxes, state == 3 ? 59 : 11);
+        EXPECT_TRUE(d.withColor(PINK).empty() == (state != 3));
+    }
+}
+
+TEST_F(Arm, NestsThirteenLevelsDeepWithTheCarAndComesBack)
+{
+    // Nine levels down to the hanging car, four more to the panel of its far door
+    // (a wheel's spokes lie one level higher).
+    estado_coche = 3;
+    const Drawing d = capture(brazoGrua);
+    EXPECT_TRUE(d.balanced);
+    EXPECT_EQ(rec().deepestModelview - 1, 13u);
+    // Without the car the fingertip bars are the deepest, eleven levels down.
+    estado_coche = 0;
+    EXPECT_TRUE(capture(brazoGrua).balanced);
+    EXPECT_EQ(rec().deepestModelview - 1, 11u);
+}
