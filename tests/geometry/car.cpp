@@ -147,7 +147,8 @@ TEST_F(Car, WheelsTiltOutwardIntoRotorsAndSpinAboutTheirOwnAxles)
 TEST_F(Car, TiltedTopsPointAwayFromTheBody)
 {
     angulo_helice_coche = -90;
-    const auto t = tyres(capture(coche));
+    const Drawing d = capture(coche);
+    const auto t = tyres(d);
     ASSERT_EQ(t.size(), 4u);
     const double outward[4] = {1, -1, 1, -1};   // z = 0 side, z = -2 side, twice
     for (int i = 0; i < 4; i++)
