@@ -20,7 +20,6 @@ const Color NET_FRAME{1.0f, 0.3f, 1.0f};
 
 struct NetLines {
     int alongX = 0, alongY = 0, alongZ = 0;   // lines by the direction they run
-    std::vector<double> positions;            // the coordinate that steps, per line
 };
 
 // Sorts the two-vertex line batches of a net by the axis they run along.
