@@ -1,0 +1,241 @@
+// The wheels, bogies and car sides: where each stands, how the wheels spin with
+// angulo_tren, where the door leaves stand for each movpuerta, and the box counts.
+#include "models/railway_town/train_running_gear.h"
+
+#include "app/scene_state.h"
+#include "geometry/railway_queries.h"
+
+using namespace glrec;
+using namespace railway;
+
+namespace {
+
+class RunningGear : public testing::Test {
+protected:
+    void SetUp() override { inicializarVariablesGlobales(); }
+};
+
+using CarSide = RunningGear;
+
+// Centre of the vertices of one batch.
+Vec3 centre(const Primitive& p)
+{
+    Vec3 c;
+    for (const auto& v : p.vertices) {
+        c.x += v.world.x;
+        c.y += v.world.y;
+        c.z += v.world.z;
+    }
+    const double n = static_cast<double>(p.vertices.size());
+    return {c.x / n, c.y / n, c.z / n};
+}
+
+// World direction of a shape's local axis.
+Vec3 axis(const Shape& s, int column)
+{
+    return {s.modelview.at(0, column), s.modelview.at(1, column), s.modelview.at(2, column)};
+}
+
+// The yellow door leaves of a side: the filled boxes grouped four to a leaf.
+std::vector<Bounds> doorLeaves(const Drawing& d)
+{
+    std::vector<Bounds> leaves;
+    const auto quads = d.withMode(GL_QUADS);
+    for (size_t i = 0; i < quads.size(); i++) {
+        if (i % 4 == 0)
+            leaves.emplace_back();
+        EXPECT_TRUE(near(quads[i]->color, DOOR));
+        for (const auto& v : quads[i]->vertices)
+            leaves.back().add(v.world);
+    }
+    return leaves;
+}
+
+Drawing sideWithDoorsAt(int paso)
+{
+    movpuerta = paso;
+    return capture(lateralTren);
+}
+
+}  // namespace
+
+TEST_F(RunningGear, WheelIsRimHubAndTwelveSpokes)
+{
+    const Drawing d = capture(rueda);
+    const auto tori = d.shapesOf(ShapeKind::WireTorus);
+    ASSERT_EQ(tori.size(), 2u);
+    EXPECT_EQ(tori[0]->size[0], 0.1);
+    EXPECT_EQ(tori[0]->size[1], 1.0);
+    EXPECT_EQ(tori[1]->size[0], 0.1);
+    EXPECT_EQ(tori[1]->size[1], 0.3);
+    for (const auto* t : tori) {
+        EXPECT_EQ(t->count[0], 20);
+        EXPECT_EQ(t->count[1], 20);
+        EXPECT_TRUE(near(t->origin(), {0, 0, 0}, 0.0));
+    }
+    EXPECT_EQ(d.boxes, 12);
+    const auto spokes = wireBoxes(d);
+    ASSERT_EQ(spokes.size(), 12u);
+    EXPECT_BOUNDS(spokes[0].bounds, 0.4, -0.1, -0.05, 0.9, 0.0, 0.05, 1e-6);  // along +x
+    EXPECT_BOUNDS(spokes[3].bounds, 0.0, 0.4, -0.05, 0.1, 0.9, 0.05, 1e-6);   // along +y
+    EXPECT_BOUNDS(spokes[6].bounds, -0.9, 0.0, -0.05, -0.4, 0.1, 0.05, 1e-6); // along -x
+    EXPECT_BOUNDS(d.bounds(), -0.9, -0.9, -0.05, 0.9, 0.9, 0.05, 0.06);
+    EXPECT_TRUE(d.balanced);
+}
+
+TEST_F(RunningGear, BogieStandsOnTheRailsWithFourWheelsAndItsFrameTwice)
+{
+    for (const int n : {0, 1, 2}) {
+        const Drawing d = capture([n] { eje(n); });
+        EXPECT_EQ(d.boxes, 50);
+        const double base = 6.0 * n;
+        const auto rims = d.shapesOf(ShapeKind::WireTorus);
+        ASSERT_EQ(rims.size(), 8u);
+        const Vec3 wheels[4] = {{1.5, 1.7, base + 1.25}, {-1.5, 1.7, base + 1.25},
+                                {1.5, 1.7, base + 3.75}, {-1.5, 1.7, base + 3.75}};
+        for (int w = 0; w < 4; w++) {
+            for (int k = 0; k < 2; k++) {
+                const Shape& t = *rims[2 * w + k];
+                EXPECT_TRUE(near(t.origin(), wheels[w], 1e-5));
+                EXPECT_TRUE(near(axis(t, 2), {1, 0, 0}, 1e-6)) << "axle across the track";
+                EXPECT_TRUE(near(t.color, GEAR));
+            }
+            // The rim's lowest point is on the rail top.
+            EXPECT_NEAR(rims[2 * w]->origin().y - 1.0 - 0.1, 0.6, 1e-6);
+        }
+        const auto boxes = wireBoxes(d);
+        ASSERT_EQ(boxes.size(), 50u);
+        EXPECT_BOUNDS(boxes[24].bounds, -1.4, 1.3, base, 1.4, 3.0, base + 5.0, 1e-5);
+        EXPECT_BOUNDS(boxes[49].bounds, -1.4, 1.3, base, 1.4, 3.0, base + 5.0, 1e-5);
+        EXPECT_EQ(d.withColor(GEAR).size(), d.primitives.size());
+        EXPECT_TRUE(near(d.finalColor, GEAR));
+        EXPECT_TRUE(d.balanced);
+    }
+}
+
+TEST_F(RunningGear, WheelsSpinAboutTheAxleSoTheirTopsRollTowardPlusZ)
+{
+    // A spoke's centre lies 0.65 out along its direction and 0.05 to its -y side.
+    // At 0 the first spoke of every wheel points back along -z (its -y side is world -y).
+    angulo_tren = 0;
+    const Drawing rest = capture([] { eje(0); });
+    const Vec3 hub{1.5, 1.7, 1.25};
+    Vec3 c = centre(rest.primitives[0]);
+    EXPECT_NEAR(c.z - hub.z, -0.65, 1e-5);
+    EXPECT_NEAR(c.y - hub.y, -0.05, 1e-5);
+
+    // A quarter turn stands it upright, its -y side now toward world -z.
+    angulo_tren = 90;
+    c = centre(capture([] { eje(0); }).primitives[0]);
+    EXPECT_NEAR(c.y - hub.y, 0.65, 1e-5);
+    EXPECT_NEAR(c.z - hub.z, -0.05, 1e-5);
+
+    // Ten degrees carry the spoke that points up at rest forward, toward +z.
+    angulo_tren = 10;
+    const Drawing turned = capture([] { eje(0); });
+    const double a = 10.0 * M_PI / 180.0;
+    const Vec3 up = centre(turned.primitives[3 * 3]);
+    EXPECT_NEAR(up.y - hub.y, 0.65 * std::cos(a) + 0.05 * std::sin(a), 1e-5);
+    EXPECT_NEAR(up.z - hub.z, 0.65 * std::sin(a) - 0.05 * std::cos(a), 1e-5);
+    EXPECT_GT(up.z - hub.z, 0.06);
+    EXPECT_TRUE(near(axis(*turned.shapesOf(ShapeKind::WireTorus)[0], 0),
+                     {0.0, std::sin(10.0 * M_PI / 180.0), -std::cos(10.0 * M_PI / 180.0)}, 1e-6));
+
+    // A full turn looks as none; the value is used as it is, not reduced.
+    angulo_tren = 360;
+    const Drawing full = capture([] { eje(0); });
+    ASSERT_EQ(full.primitives.size(), rest.primitives.size());
+    for (size_t i = 0; i < full.primitives.size(); i++)
+        for (size_t k = 0; k < full.primitives[i].vertices.size(); k++)
+            EXPECT_TRUE(near(full.primitives[i].vertices[k].world, rest.primitives[i].vertices[k].world, 1e-5));
+}
+
+TEST_F(CarSide, HalfSideIsALowerPanelAndThreePillars)
+{
+    const Drawing d = capture(MedioLateralTren);
+    EXPECT_EQ(d.boxes, 4);
+    const auto boxes = wireBoxes(d);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_BOUNDS(boxes[0].bounds, 0.0, 0.0, 0.0, 0.2, 1.0, 8.0, 1e-6);
+    EXPECT_BOUNDS(boxes[1].bounds, 0.0, 1.0, 0.0, 0.2, 3.0, 0.5, 1e-6);
+    EXPECT_BOUNDS(boxes[2].bounds, 0.0, 1.0, 3.75, 0.2, 3.0, 4.25, 1e-6);
+    EXPECT_BOUNDS(boxes[3].bounds, 0.0, 1.0, 7.5, 0.2, 3.0, 8.0, 1e-6);
+    // The panel's grid: one line at y = 0 along it, eight upright lines z = 0 to 7, in the plane x = 0.
+    EXPECT_EQ(d.primitives.size(), 4u * 3u + 1u + 8u);
+    EXPECT_TRUE(d.balanced);
+}
+
+TEST_F(CarSide, DoorLeafIsFilledAroundItsWindow)
+{
+    const Drawing d = capture(puertaTren);
+    EXPECT_EQ(d.boxes, 0);
+    ASSERT_EQ(d.count(GL_QUADS), 4);
+    EXPECT_EQ(d.primitives.size(), 4u);
+    EXPECT_BOUNDS(d.bounds(), 0.0, 0.0, 0.0, 0.1, 3.0, 1.0, 1e-6);
+    // The window, y 1 to 2.9 and z 0.1 to 0.9, is left open.
+    for (const auto& p : d.primitives) {
+        Bounds b;
+        for (const auto& v : p.vertices)
+            b.add(v.world);
+        const bool overlapsY = b.max.y > 1.0 + 1e-6 && b.min.y < 2.9 - 1e-6;
+        const bool overlapsZ = b.max.z > 0.1 + 1e-6 && b.min.z < 0.9 - 1e-6;
+        EXPECT_FALSE(overlapsY && overlapsZ);
+    }
+}
+
+TEST_F(CarSide, SideCountsNineBoxesAndLeavesTheColourBlue)
+{
+    const Drawing d = capture([] {
+        glColor3f(0.0f, 0.0f, 1.0f);
+        lateralTren();
+    });
+    EXPECT_EQ(d.boxes, 9);
+    EXPECT_TRUE(d.balanced);
+    EXPECT_TRUE(near(d.finalColor, BODY));
+    EXPECT_EQ(d.finalLineWidth, 1.0f);
+    // The panels take the caller's colour; only the leaves are yellow.
+    const auto panels = ofColor(wireBoxes(d), BODY);
+    ASSERT_EQ(panels.size(), 9u);
+    EXPECT_BOUNDS(panels[0].bounds, 0.0, 3.0, 0.0, 0.2, 4.0, 18.0, 1e-6);  // band over the windows
+    EXPECT_BOUNDS(boundsWhere(d, [](const Primitive& p) { return near(p.color, BODY); }),
+                  0.0, 0.0, 0.0, 0.2, 4.0, 18.0, 1e-6);
+    EXPECT_EQ(d.withColor(DOOR).size(), 8u);
+}
+
+TEST_F(CarSide, ClosedDoorsFillTheOpeningInThePlaneOfTheSide)
+{
+    const auto leaves = doorLeaves(sideWithDoorsAt(0));
+    ASSERT_EQ(leaves.size(), 2u);
+    EXPECT_BOUNDS(leaves[0], 0.0, 0.0, 8.0, 0.1, 3.0, 9.0, 1e-6);
+    EXPECT_BOUNDS(leaves[1], 0.0, 0.0, 9.0, 0.1, 3.0, 10.0, 1e-6);
+}
+
+TEST_F(CarSide, DoorsStepOutBeforeTheySlide)
+{
+    const auto leaves = doorLeaves(sideWithDoorsAt(3));
+    ASSERT_EQ(leaves.size(), 2u);
+    EXPECT_BOUNDS(leaves[0], -0.3, 0.0, 8.0, -0.2, 3.0, 9.0, 1e-6);
+    EXPECT_BOUNDS(leaves[1], -0.3, 0.0, 9.0, -0.2, 3.0, 10.0, 1e-6);
+}
+
+TEST_F(CarSide, OpenDoorsStandOutsideInFrontOfThePanels)
+{
+    const auto leaves = doorLeaves(sideWithDoorsAt(10));
+    ASSERT_EQ(leaves.size(), 2u);
+    EXPECT_BOUNDS(leaves[0], -0.3, 0.0, 7.3, -0.2, 3.0, 8.3, 1e-6);
+    EXPECT_BOUNDS(leaves[1], -0.3, 0.0, 9.7, -0.2, 3.0, 10.7, 1e-6);
+}
+
+TEST_F(CarSide, DoorStepOutsideTheTablesIsClampedToClosedOrOpen)
+{
+    const auto below = doorLeaves(sideWithDoorsAt(-4));
+    const auto closed = doorLeaves(sideWithDoorsAt(0));
+    const auto above = doorLeaves(sideWithDoorsAt(15));
+    const auto open = doorLeaves(sideWithDoorsAt(10));
+    ASSERT_EQ(below.size(), 2u);
+    ASSERT_EQ(above.size(), 2u);
+    for (size_t i = 0; i < 2; i++) {
+        EXPECT_TRUE(near(below[i].min, closed[i].min, 0.0) && near(below[i].max, closed[i].max, 0.0));
+        EXPECT_TRUE(near(above[i].min, open[i].min, 0.0) && near(above[i].max, open[i].max, 0.0));
+    }
+}
