@@ -4,7 +4,7 @@ from story import Shot
 
 SOFA_RED = (255, 0, 0)
 CHARACTER_YELLOW = (255, 255, 0)
-TOASTER_BODY = (77, 77, 102)
+TOASTER_BODY = (76, 76, 102)
 
 
 def sofa_and_character(image, app, frame):
