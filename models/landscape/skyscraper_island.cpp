@@ -3,6 +3,8 @@
 // at sea level. The towers are static.
 #include "models/landscape/skyscraper_island.h"
 
+#include "app/scene_state.h"
+#include "models/sports_vehicles/crane.h"
 #include "primitives/primitives.h"
 
 #include <GL/gl.h>
@@ -77,5 +79,19 @@ void isla()
                 rascacielo();
             glPopMatrix();
         }
+    }
+
+    // The crane, in the street between the first two columns and the last two rows;
+    // it turns about a vertical 4 toward -z from its own origin.
+    if (grua_visible == 1) {
+        glPushMatrix();
+            glTranslatef(30.0f, 2.7f, 49.0f);
+            glPushMatrix();
+                glTranslatef(mov_gruaX, mov_gruaY, mov_gruaZ - 4.0f);
+                glRotatef(static_cast<float>(angulo_grua), 0.0f, 1.0f, 0.0f);
+                glTranslatef(0.0f, 0.0f, 4.0f);
+                grua();
+            glPopMatrix();
+        glPopMatrix();
     }
 }

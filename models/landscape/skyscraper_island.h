@@ -2,8 +2,9 @@
 // skyscrapers in a three-by-three grid.
 #pragma once
 
-// The island. Origin at a corner of the block's base, top surface at y = 2. The
-// block takes the current colour; leaves white and line width 1.
+// The island, and the crane on it while grua_visible is 1. Origin at a corner of
+// the block's base, top surface at y = 2. The block takes the current colour;
+// leaves line width 1 and white, or the crane's last colour while it is drawn.
 void isla();
 // One skyscraper: a 14 x 14 base plate and a 10 x 10 body 40 high standing 2 in
 // from each side, with a facade on each face and a roof grid; current colour.
