@@ -97,12 +97,13 @@ namespace {
 constexpr int ANCHO = 1024, ALTO = 768;
 constexpr int FOTOGRAMAS_PREVIOS = 20;
 
-// High above the coast, looking back over the river, the road and the town,
-// with the island in the lower right.
+// High above the far end of the road, looking down over the land from the pitch
+// to the beach: the river, the bridge, the railway, the town and the looping.
+// (The island lies too far out for the far plane from any pose that sees the land.)
 void colocarCamara()
 {
-    qq = 650.0f; ww = 500.0f; ee = 750.0f;
-    aa = 600.0f; ss = 0.0f;   dd = 250.0f;
+    qq = 280.0f; ww = 430.0f; ee = 720.0f;
+    aa = 280.0f; ss = 0.0f;   dd = 240.0f;
     zz = 0.0f;   xx = 1.0f;   cc = 0.0f;
 }
 
@@ -115,7 +116,7 @@ void dibujarFotograma()
 bool guardarPPM(const char* nombre)
 {
     std::vector<unsigned char> pixeles(static_cast<size_t>(ANCHO) * ALTO * 3);
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);  // the swap copies; the back buffer still holds the frame
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, ANCHO, ALTO, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
     FILE* f = std::fopen(nombre, "wb");
