@@ -205,26 +205,6 @@ TEST_F(Crane, FeetHangAboveTheWheelsUntilLoweredPastThem)
         EXPECT_NEAR(p.y, -0.9, 1e-6);
 }
 
-TEST_F(Crane, OneJackIsPlateDrumBeamHousingRodAndFoot)
-{
-    const Drawing d = capture([] { gatoGrua(0); });
-    EXPECT_TRUE(d.balanced);
-    EXPECT_EQ(d.boxes, 4);
-    EXPECT_TRUE(near(d.finalColor, GREEN));
-    const auto c = d.shapesOf(ShapeKind::Cylinder);
-    ASSERT_EQ(c.size(), 2u);
-    EXPECT_TRUE(near(c[0]->origin(), {0, 0.15, 0}, 1e-6));        // drum, down to -0.15
-    EXPECT_TRUE(near(direction(c[0]->modelview, {0, 0, 1}), {0, -1, 0}, 1e-6));
-    EXPECT_EQ(c[0]->count[0], 16);
-    EXPECT_TRUE(near(c[1]->origin(), {1.05, -0.15, 0}, 1e-6));    // rod, down to -0.65
-    EXPECT_DOUBLE_EQ(c[1]->size[2], 0.5);
-    EXPECT_TRUE(near(c[1]->color, STEEL));
-    // The housing hangs under the beam's outer end.
-    const auto green = d.withColor(GREEN);
-    ASSERT_EQ(green.size(), 3u);
-    expectBounds(d.boundsOf(green), {0.9, -0.55, -0.15}, {1.2, -0.15, 0.15});
-}
-
 // ---- the bed and the car on it ----
 
 TEST_F(Crane, BedLiesOnTheRearOfTheChassisAndTipsItsFrontUp)
