@@ -262,3 +262,18 @@ TEST_F(CarInTheWorld, HeldByTheCraneItIsNotDrawnHere)
         EXPECT_TRUE(tyres(d).empty());
     }
 }
+
+TEST_F(CarInTheWorld, IsPaintedAfterTheIslandAndBeforeTheFocusMarker)
+{
+    modo = 1;
+    grua_visible = 1;
+    const Drawing world = capture(display);
+    const size_t car = capture(coche).primitives.size();
+    const size_t marker = 6;   // two wire boxes
+    ASSERT_GT(world.primitives.size(), car + marker);
+    const size_t first = world.primitives.size() - marker - car;
+    for (size_t i = first; i < first + car; i++)
+        EXPECT_TRUE(near(world.primitives[i].color, PINK)) << i;
+    // Just before it, the island's crane ends in its green.
+    EXPECT_TRUE(near(world.primitives[first - 1].color, {0.5f, 0.8f, 0.0f}));
+}

@@ -3,6 +3,7 @@
 // current, boxes, and where the composition shows the pitch.
 #include "app/scene_state.h"
 #include "glrec/scene_queries.h"
+#include "models/landscape/ground_sea_river.h"
 #include "models/sports_vehicles/football_pitch.h"
 #include "scene/composition.h"
 
@@ -218,5 +219,22 @@ TEST_F(Pitch, CompositionShowsThePitchOnlyOnceTheSofaHasTurnedPastEight)
         const auto grass = d.withColor(GRASS);
         EXPECT_EQ(grass.size(), 80u);
         expectBounds(d.boundsOf(grass), {-45, 0, 0}, {-15, 0, 50});
+    }
+}
+
+TEST_F(Pitch, IsPaintedRightAfterTheGround)
+{
+    modo = 2;
+    movsofa = 9.0f;
+    const Drawing world = capture(display);
+    const size_t ground = capture(suelo).primitives.size();
+    const Drawing pitch = capture(campoFutbol);
+    ASSERT_GT(world.primitives.size(), ground + pitch.primitives.size());
+    for (size_t i = 0; i < pitch.primitives.size(); i++) {
+        const Primitive& p = world.primitives[ground + i];
+        EXPECT_EQ(p.mode, pitch.primitives[i].mode);
+        EXPECT_TRUE(near(p.color, pitch.primitives[i].color)) << i;
+        const Vec3 v = pitch.primitives[i].vertices[0].world;
+        EXPECT_TRUE(near(p.vertices[0].world, {v.x - 30.0, v.y, v.z}, 1e-4)) << i;
     }
 }
