@@ -6,8 +6,16 @@
 #include "scene/composition.h"
 
 #include "app/scene_state.h"
+#include "models/landscape/ground_sea_river.h"
+#include "models/landscape/road_looping.h"
+#include "models/landscape/skyscraper_island.h"
+#include "models/railway_town/chalets.h"
+#include "models/railway_town/level_crossing.h"
+#include "models/railway_town/station.h"
 #include "models/railway_town/track_catenary.h"
 #include "models/railway_town/train.h"
+#include "models/sports_vehicles/car.h"
+#include "models/sports_vehicles/football_pitch.h"
 #include "models/sports_vehicles/sofa_character.h"
 #include "scene/toaster.h"
 
@@ -26,6 +34,44 @@ static void colocarBalon()
     glPopMatrix();
 }
 
+// The car by its state: on the road and round the looping (0), falling (1), lying
+// by the island (2). While the crane holds it (3, 4) the crane draws it.
+static void colocarCoche()
+{
+    switch (estado_coche) {
+    case 0:
+        // Pivot on the looping's centre line: the car's rear wheel hub sits 9.109 below
+        // it and 1.5 behind, so its tyres run on the track's radius of 9.659; each
+        // step of angulo_coche turns 15 degrees and drifts 0.5 across the road.
+        glPushMatrix();
+            glTranslatef(mov_coche - 30.0f, despega + 10.259f, cocheZ);
+            glRotatef(15.0f * angulo_coche, 0.0f, 0.0f, 1.0f);
+            glTranslatef(-1.5f, -9.109f, 0.5f * angulo_coche);
+            coche();
+        glPopMatrix();
+        break;
+    case 1:
+        glPushMatrix();
+            glTranslatef(cocheX + 1311.0f, 30.0f - 0.5f * mov_coche, cocheZ);
+            glRotatef(180.0f, -1.0f, 1.0f, 0.0f);
+            glScalef(0.5f, 0.5f, 0.5f);
+            coche();
+        glPopMatrix();
+        break;
+    case 2:
+        glPushMatrix();
+            glTranslatef(1309.5f, -6.0f, cocheZ);
+            glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+            glRotatef(-15.0f, 1.0f, 0.0f, 0.0f);
+            glScalef(0.5f, 0.5f, 0.5f);
+            coche();
+        glPopMatrix();
+        break;
+    default:
+        break;
+    }
+}
+
 void display()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -35,6 +81,13 @@ void display()
     glPushMatrix();
         glRotatef(90.0f * rota_escena, 0.0f, 1.0f, 0.0f);
 
+        suelo();
+        if (movsofa > 8.0f) {
+            glPushMatrix();
+                glTranslatef(-30.0f, 0.0f, 0.0f);
+                campoFutbol();
+            glPopMatrix();
+        }
         glPushMatrix();
             glTranslatef(xtostadora - 75.0f, ytostadora, 25.0f);
             tostadora();
@@ -48,8 +101,32 @@ void display()
         catenaria();
         vias_tren();
         tren();
+        estacion();
         if (estado_balon == 0)
             colocarBalon();
+
+        glPushMatrix();
+            glTranslatef(-5.0f, 0.0f, 400.0f);
+            pasoANivel();
+        glPopMatrix();
+
+        carretera();
+
+        glPushMatrix();
+            glTranslatef(234.0f, -7.0f, -5.0f);
+            urbanizacionChalets(4, 4);
+            glPushMatrix();
+                glTranslatef(0.0f, 0.0f, 240.0f);
+                urbanizacionChalets(4, 6);
+            glPopMatrix();
+        glPopMatrix();
+
+        glPushMatrix();
+            glTranslatef(1300.0f, -8.0f, 400.0f);
+            isla();
+        glPopMatrix();
+
+        colocarCoche();
 
         if (modo == 1)
             foco();

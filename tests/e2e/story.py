@@ -38,8 +38,10 @@ def all_shots():
 
 
 def story_poses(shots, total):
+    # Later shots first, so that where two windows overlap the earlier shot keeps
+    # the frames up to just after its own, and the later one the rest.
     poses = [OVERVIEW] * total
-    for s in shots:
+    for s in sorted(shots, key=lambda s: -s.frame):
         for f in range(max(0, s.frame - HOLD), min(total, s.frame + 20)):
             poses[f] = s.pose
     return poses
