@@ -3,20 +3,17 @@
 #include "models/landscape/bridge.h"
 #include "models/landscape/ground_sea_river.h"
 
-#include "landscape_support.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
 
 using namespace glrec;
-using namespace landscape;
 
 namespace {
 
 const Color RED{1.0f, 0.0f, 0.0f};
 const Color GREY{0.7f, 0.7f, 0.7f};
 
-class Bridge : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Bridge = support::FreshScene;
 
 }  // namespace
 
@@ -36,14 +33,14 @@ TEST_F(Bridge, DeckAndTowerAreRed)
     const Drawing d = capture(puente);
     // Two slabs and four tower boxes (three batches a box) and the deck grid.
     const auto red = d.withColor(RED);
-    expectBounds(boundsOf(red), {-1, 2, 0}, {8, 27, 40});
+    EXPECT_BOUNDS(boundsOf(red), -1, 2, 0, 8, 27, 40, 1e-3);
 
     // Deck slabs: 7 across, 40 along, 7 to 7.2 and 7.8 to 8 high.
-    expectBounds(boundsOf(inside(red, {0, 7, 0}, {7, 7.2, 40})), {0, 7, 0}, {7, 7.2, 40});
-    expectBounds(boundsOf(inside(red, {0, 7.8, 0}, {7, 8, 40})), {0, 7.8, 0}, {7, 8, 40});
+    EXPECT_BOUNDS(boundsOf(inside(red, {0, 7, 0}, {7, 7.2, 40})), 0, 7, 0, 7, 7.2, 40, 1e-3);
+    EXPECT_BOUNDS(boundsOf(inside(red, {0, 7.8, 0}, {7, 8, 40})), 0, 7.8, 0, 7, 8, 40, 1e-3);
 
     // The deck grid lies at y = 8: 7 lines along z, 40 across, far edges open.
-    const auto grid = gridSegments(inside(red, {0, 8, 0}, {7, 8, 40}));
+    const auto grid = gridLines(inside(red, {0, 8, 0}, {7, 8, 40}));
     ASSERT_EQ(grid.size(), 47u);
     for (const auto& s : grid) {
         EXPECT_LT(s.a.x, 7.0);  // no line along z at x = 7
@@ -51,11 +48,11 @@ TEST_F(Bridge, DeckAndTowerAreRed)
     }
 
     // Legs 1 wide outside each deck edge, 2 to 27 high, 1.5 thick at mid-span.
-    expectBounds(boundsOf(inside(red, {-1, 2, 19.25}, {0, 27, 20.75})), {-1, 2, 19.25}, {0, 27, 20.75});
-    expectBounds(boundsOf(inside(red, {7, 2, 19.25}, {8, 27, 20.75})), {7, 2, 19.25}, {8, 27, 20.75});
+    EXPECT_BOUNDS(boundsOf(inside(red, {-1, 2, 19.25}, {0, 27, 20.75})), -1, 2, 19.25, 0, 27, 20.75, 1e-3);
+    EXPECT_BOUNDS(boundsOf(inside(red, {7, 2, 19.25}, {8, 27, 20.75})), 7, 2, 19.25, 8, 27, 20.75, 1e-3);
     // Cross-beams between the legs at 19 to 20 and 23 to 24.
-    expectBounds(boundsOf(inside(red, {0, 19, 19.25}, {7, 20, 20.75})), {0, 19, 19.25}, {7, 20, 20.75});
-    expectBounds(boundsOf(inside(red, {0, 23, 19.25}, {7, 24, 20.75})), {0, 23, 19.25}, {7, 24, 20.75});
+    EXPECT_BOUNDS(boundsOf(inside(red, {0, 19, 19.25}, {7, 20, 20.75})), 0, 19, 19.25, 7, 20, 20.75, 1e-3);
+    EXPECT_BOUNDS(boundsOf(inside(red, {0, 23, 19.25}, {7, 24, 20.75})), 0, 23, 19.25, 7, 24, 20.75, 1e-3);
 }
 
 TEST_F(Bridge, FootingAndGirdersAreGrey)
@@ -64,7 +61,7 @@ TEST_F(Bridge, FootingAndGirdersAreGrey)
     const auto grey = d.withColor(GREY);
     const auto footing = inside(grey, {-2, 0, 18.75}, {9, 2, 21.25});
     EXPECT_EQ(footing.size(), 3u);  // one box
-    expectBounds(boundsOf(footing), {-2, 0, 18.75}, {9, 2, 21.25});
+    EXPECT_BOUNDS(boundsOf(footing), -2, 0, 18.75, 9, 2, 21.25, 1e-3);
 
     // Four girders of two rails each, from each deck end to the tower's faces.
     const struct { double x0, z0, z1; } girders[] = {
@@ -75,8 +72,8 @@ TEST_F(Bridge, FootingAndGirdersAreGrey)
         const auto upper = inside(grey, {g.x0, 7.8, g.z0}, {g.x0 + 1, 8, g.z1});
         EXPECT_EQ(lower.size(), 3u) << "girder at x " << g.x0 << ", z " << g.z0;
         EXPECT_EQ(upper.size(), 3u) << "girder at x " << g.x0 << ", z " << g.z0;
-        expectBounds(boundsOf(lower), {g.x0, 7, g.z0}, {g.x0 + 1, 7.2, g.z1});
-        expectBounds(boundsOf(upper), {g.x0, 7.8, g.z0}, {g.x0 + 1, 8, g.z1});
+        EXPECT_BOUNDS(boundsOf(lower), g.x0, 7, g.z0, g.x0 + 1, 7.2, g.z1, 1e-3);
+        EXPECT_BOUNDS(boundsOf(upper), g.x0, 7.8, g.z0, g.x0 + 1, 8, g.z1, 1e-3);
     }
 }
 
@@ -123,10 +120,10 @@ TEST_F(Bridge, SpansTheRiverWithItsDeckLevelWithTheGround)
     const Drawing world = worldFrame();
     const Drawing bridge = pickOut(world, capture(puente));
     ASSERT_FALSE(bridge.primitives.empty());
-    const auto red = all(bridge);
+    const auto red = bridge.all();
     // Origin on the river surface (y = -8) at the near bank, x = -4.
-    expectBounds(boundsOf(bridge.withColor(RED)), {-5, -6, 190}, {4, 19, 230});
-    const auto deckGrid = gridSegments(inside(red, {-4, 0, 190}, {3, 0, 230}));
+    EXPECT_BOUNDS(boundsOf(bridge.withColor(RED)), -5, -6, 190, 4, 19, 230, 1e-3);
+    const auto deckGrid = gridLines(inside(red, {-4, 0, 190}, {3, 0, 230}));
     EXPECT_EQ(deckGrid.size(), 47u);  // the deck's top at ground level
-    expectBounds(boundsOf(bridge.withColor(GREY)), {-6, -8, 190}, {5, 16.5, 230});
+    EXPECT_BOUNDS(boundsOf(bridge.withColor(GREY)), -6, -8, 190, 5, 16.5, 230, 1e-3);
 }

@@ -17,20 +17,6 @@ namespace {
 const Color PINK{1.0f, 0.0f, 0.4f};
 constexpr double PI = 3.14159265358979323846;
 
-void expectBounds(const Bounds& b, Vec3 lo, Vec3 hi, double tol = 1e-5)
-{
-    EXPECT_TRUE(near(b.min, lo, tol)) << "min " << b.min.x << ", " << b.min.y << ", " << b.min.z;
-    EXPECT_TRUE(near(b.max, hi, tol)) << "max " << b.max.x << ", " << b.max.y << ", " << b.max.z;
-}
-
-// Where the modelling matrix of a shape or batch sends a direction.
-Vec3 direction(const Mat4& m, Vec3 d)
-{
-    const Vec3 o = math::transformPoint(m, {0, 0, 0});
-    const Vec3 p = math::transformPoint(m, d);
-    return {p.x - o.x, p.y - o.y, p.z - o.z};
-}
-
 // The car's tyres: wire tori of ring radius 0.5 in the car's pink.
 std::vector<const Shape*> tyres(const Drawing& d)
 {
@@ -42,23 +28,17 @@ std::vector<const Shape*> tyres(const Drawing& d)
 }
 
 // Body and doors: the batches drawn with line width 2.
-std::vector<const Primitive*> body(const Drawing& d)
+Batches body(const Drawing& d)
 {
-    std::vector<const Primitive*> r;
-    for (const auto* p : d.withColor(PINK))
-        if (p->lineWidth == 2.0f)
-            r.push_back(p);
-    return r;
+    return d.where([](const Primitive& p) { return near(p.color, PINK) && p.lineWidth == 2.0f; });
 }
 
 // The first spoke of each wheel: the bottom loop of every twelfth width-1 box.
-std::vector<const Primitive*> firstSpokes(const Drawing& d)
+Batches firstSpokes(const Drawing& d)
 {
-    std::vector<const Primitive*> loops;
-    for (const auto* p : d.withColor(PINK))
-        if (p->lineWidth == 1.0f && p->mode == GL_LINE_LOOP)
-            loops.push_back(p);
-    std::vector<const Primitive*> r;
+    const auto loops = d.where(
+        [](const Primitive& p) { return near(p.color, PINK) && p.lineWidth == 1.0f && p.mode == GL_LINE_LOOP; });
+    Batches r;
     for (size_t i = 0; i < loops.size(); i += 24)  // two loops per spoke, twelve spokes
         r.push_back(loops[i]);
     return r;
@@ -82,7 +62,7 @@ TEST_F(Car, StandsOnItsFourWheelsInPinkAndLeavesWidthOne)
     EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
     EXPECT_EQ(d.withColor(PINK).size(), d.primitives.size());
 
-    expectBounds(d.boundsOf(body(d)), {0, 0, -2}, {4, 1.5, 0});
+    EXPECT_BOUNDS(boundsOf(body(d)), 0, 0, -2, 4, 1.5, 0, 1e-5);
 
     const auto t = tyres(d);
     ASSERT_EQ(t.size(), 4u);
@@ -161,11 +141,11 @@ TEST_F(Car, DoorsSwingOutwardOnTheirLowerHingeWhileTheOpeningStays)
     const auto b = body(d);
     ASSERT_EQ(b.size(), 4u + 6u);   // two profiles, two line batches, three per door
     // Door of the z = 0 side: the outline stays, the panel lies flat sticking out to +z.
-    expectBounds(d.boundsOf({b[4]}), {0.75, 0.1, -0.35}, {2.25, 1.4, 0});
-    expectBounds(d.boundsOf({b[5], b[6]}), {0.75, 0.1, 0}, {2.25, 0.45, 1.3});
+    EXPECT_BOUNDS(boundsOf({b[4]}), 0.75, 0.1, -0.35, 2.25, 1.4, 0, 1e-5);
+    EXPECT_BOUNDS(boundsOf({b[5], b[6]}), 0.75, 0.1, 0, 2.25, 0.45, 1.3, 1e-5);
     // Door of the z = -2 side: the same, out to -z.
-    expectBounds(d.boundsOf({b[7]}), {0.75, 0.1, -2}, {2.25, 1.4, -1.65});
-    expectBounds(d.boundsOf({b[8], b[9]}), {0.75, 0.1, -3.3}, {2.25, 0.45, -2});
+    EXPECT_BOUNDS(boundsOf({b[7]}), 0.75, 0.1, -2, 2.25, 1.4, -1.65, 1e-5);
+    EXPECT_BOUNDS(boundsOf({b[8], b[9]}), 0.75, 0.1, -3.3, 2.25, 0.45, -2, 1e-5);
     // The sill belongs to the panel: lying flat, 0.8 out from the hinge.
     EXPECT_NEAR(b[6]->vertices[0].world.z, 0.8, 1e-6);
     EXPECT_NEAR(b[9]->vertices[0].world.z, -2.8, 1e-6);
@@ -173,14 +153,7 @@ TEST_F(Car, DoorsSwingOutwardOnTheirLowerHingeWhileTheOpeningStays)
 
 // ---- placed by the composition ----
 
-class CarInTheWorld : public Car {
-protected:
-    void SetUp() override
-    {
-        Car::SetUp();
-        modo = 2;
-    }
-};
+using CarInTheWorld = Car;
 
 TEST_F(CarInTheWorld, WheelsRunOnTheLoopingTrackAllTheWayRound)
 {
@@ -189,7 +162,7 @@ TEST_F(CarInTheWorld, WheelsRunOnTheLoopingTrackAllTheWayRound)
     mov_coche = 83.0f;   // the pivot over the looping
     for (int a : {0, 6, 12, 18}) {
         angulo_coche = static_cast<float>(a);
-        const Drawing d = capture(display);
+        const Drawing d = worldFrame();
         EXPECT_TRUE(d.balanced);
         const auto t = tyres(d);
         ASSERT_EQ(t.size(), 4u) << "angle " << a;
@@ -215,12 +188,12 @@ TEST_F(CarInTheWorld, WheelsRunOnTheLoopingTrackAllTheWayRound)
 
 TEST_F(CarInTheWorld, OnTheRoadItsTyresStandOnTheSurface)
 {
-    const Drawing d = capture(display);
+    const Drawing d = worldFrame();
     const auto t = tyres(d);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_TRUE(near(t[0]->origin(), {-31.5, 1.15, 407.0}, 1e-4));
     EXPECT_NEAR(t[0]->origin().y - 0.55, 0.6, 1e-4);   // the road's surface
-    expectBounds(d.boundsOf(body(d)), {-31.5, 1.15, 405}, {-27.5, 2.65, 407}, 1e-4);
+    EXPECT_BOUNDS(boundsOf(body(d)), -31.5, 1.15, 405, -27.5, 2.65, 407, 1e-4);
 }
 
 TEST_F(CarInTheWorld, FallingNoseDownAtHalfSizeBesideTheIsland)
@@ -228,10 +201,10 @@ TEST_F(CarInTheWorld, FallingNoseDownAtHalfSizeBesideTheIsland)
     estado_coche = 1;
     mov_coche = 20.0f;
     cocheZ = 439.6f;
-    const Drawing d = capture(display);
+    const Drawing d = worldFrame();
     EXPECT_TRUE(d.balanced);
     // Length along -y, height along -x, width along +z, all halved.
-    expectBounds(d.boundsOf(body(d)), {1310.25, 18.0, 439.6}, {1311.0, 20.0, 440.6}, 1e-4);
+    EXPECT_BOUNDS(boundsOf(body(d)), 1310.25, 18.0, 439.6, 1311.0, 20.0, 440.6, 1e-4);
     const auto t = tyres(d);
     ASSERT_EQ(t.size(), 4u);
     EXPECT_TRUE(near(t[0]->origin(), {1311.0, 20.0, 439.6}, 1e-4));
@@ -242,7 +215,7 @@ TEST_F(CarInTheWorld, LyingOnTheIslandEdgeTurnedAcrossIt)
 {
     estado_coche = 2;
     cocheZ = 439.6f;
-    const Drawing d = capture(display);
+    const Drawing d = worldFrame();
     EXPECT_TRUE(d.balanced);
     const auto t = tyres(d);
     ASSERT_EQ(t.size(), 4u);
@@ -257,7 +230,7 @@ TEST_F(CarInTheWorld, HeldByTheCraneItIsNotDrawnHere)
 {
     for (char state : {char(3), char(4)}) {
         estado_coche = state;
-        const Drawing d = capture(display);
+        const Drawing d = worldFrame();
         EXPECT_TRUE(d.withColor(PINK).empty());
         EXPECT_TRUE(tyres(d).empty());
     }

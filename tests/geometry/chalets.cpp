@@ -1,29 +1,19 @@
 // The chalets: one plot's house, walls, hedges and gates where the plan puts
 // them, line widths and colours, the gate bars that single-precision running
 // sums give, the estates' grids and box counts, and where the two estates stand.
-#include "app/scene_state.h"
 #include "glrec/scene_queries.h"
 #include "models/railway_town/chalets.h"
-#include "scene/composition.h"
-#include "town_queries.h"
-
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <cmath>
 
 using namespace glrec;
-using namespace town;
 
 namespace {
 
-const Color HOUSE{0.8f, 0.3f, 0.3f};
-const Color WALL{1.0f, 1.0f, 1.0f};
-const Color HEDGE{0.2f, 0.7f, 0.0f};
+const Color HOUSE{0.8f, 0.3f, 0.3f}, WALL{1.0f, 1.0f, 1.0f}, HEDGE{0.2f, 0.7f, 0.0f};
 
-class Chalets : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Chalets = support::FreshScene;
 
 // Gate bars: vertical segments 3 high and horizontal segments w long, both in
 // the gate's plane at z = 0.5 (boxes' joining segments run along z).
@@ -88,28 +78,28 @@ TEST_F(Chalets, EmptyEstatesDrawNothing)
 TEST_F(Chalets, HouseWithGabledRoofAndGarage)
 {
     const Drawing d = capture([] { chalet(); });
-    EXPECT_EXTENT(d.boundsOfColor(HOUSE), 7.0, 0.0, 14.0, 35.0, 12.0, 30.0);
-    const auto boxes = boxesOfColor(d, HOUSE);
+    EXPECT_BOUNDS(d.boundsOfColor(HOUSE), 7.0, 0.0, 14.0, 35.0, 12.0, 30.0, 1e-4);
+    const auto boxes = wireBoxes(d, HOUSE);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EXTENT(boxes[0].bounds, 7.0, 0.0, 14.0, 27.0, 8.0, 30.0);
-    EXPECT_EXTENT(boxes[1].bounds, 27.0, 0.0, 14.0, 35.0, 4.0, 30.0);
+    EXPECT_BOUNDS(boxes[0].bounds, 7.0, 0.0, 14.0, 27.0, 8.0, 30.0, 1e-4);
+    EXPECT_BOUNDS(boxes[1].bounds, 27.0, 0.0, 14.0, 35.0, 4.0, 30.0, 1e-4);
 
     // Doors on the front, the house's at x 16 to 17.5 and the garage's at 28 to 34.
     const auto loops = d.withMode(GL_LINE_LOOP);
     std::vector<Bounds> doors;
     for (const Primitive* p : loops)
         if (near(p->color, HOUSE) && p->vertices.front().world.y == 0.0 && p->vertices[2].world.y == 3.0)
-            doors.push_back(d.boundsOf({p}));
+            doors.push_back(boundsOf({p}));
     ASSERT_EQ(doors.size(), 2u);
-    EXPECT_EXTENT(doors[0], 16.0, 0.0, 30.0, 17.5, 3.0, 30.0);
-    EXPECT_EXTENT(doors[1], 28.0, 0.0, 30.0, 34.0, 3.0, 30.0);
+    EXPECT_BOUNDS(doors[0], 16.0, 0.0, 30.0, 17.5, 3.0, 30.0, 1e-4);
+    EXPECT_BOUNDS(doors[1], 28.0, 0.0, 30.0, 34.0, 3.0, 30.0, 1e-4);
 
     // Roof: the gables peak at (17, 12) at both ends, joined by the ridge.
     const auto strips = d.withMode(GL_LINE_STRIP);
     ASSERT_EQ(strips.size(), 3u);
     EXPECT_TRUE(near(strips[0]->vertices[1].world, {17.0, 12.0, 14.0}));
     EXPECT_TRUE(near(strips[1]->vertices[1].world, {17.0, 12.0, 30.0}));
-    EXPECT_EXTENT(d.boundsOf({strips[2]}), 17.0, 12.0, 14.0, 17.0, 12.0, 30.0);
+    EXPECT_BOUNDS(boundsOf({strips[2]}), 17.0, 12.0, 14.0, 17.0, 12.0, 30.0, 1e-4);
 
     // The garage roof slopes from 5.5 against the house down to 4 at x = 35.
     const auto slope = segments(d, [](const Segment& s) { return s.a.y == 5.5 && s.a.x == 27.0; });
@@ -122,7 +112,7 @@ TEST_F(Chalets, HouseWithGabledRoofAndGarage)
 TEST_F(Chalets, WallsAndHedgesCloseThePlotExceptAtTheGates)
 {
     const Drawing d = capture([] { chalet(); });
-    const auto hedges = boxesOfColor(d, HEDGE);
+    const auto hedges = wireBoxes(d, HEDGE);
     ASSERT_EQ(hedges.size(), 6u);
     const double plan[6][4] = {
         // x0,   x1,   z0,   z1
@@ -133,14 +123,14 @@ TEST_F(Chalets, WallsAndHedgesCloseThePlotExceptAtTheGates)
         { 19.0, 28.0, 39.0, 40.0},   // front, between the gates
         { 35.0, 40.0, 39.0, 40.0},   // front, beside the +x wall
     };
-    std::vector<Box> masonry;
-    for (const auto& b : boxesOfColor(d, WALL))
+    std::vector<WireBox> masonry;
+    for (const auto& b : wireBoxes(d, WALL))
         if (b.lineWidth == 1.5f)
             masonry.push_back(b);
     ASSERT_EQ(masonry.size(), 6u);
     for (int i = 0; i < 6; i++) {
-        EXPECT_EXTENT(masonry[i].bounds, plan[i][0], 0.0, plan[i][2], plan[i][1], 1.5, plan[i][3]);
-        EXPECT_EXTENT(hedges[i].bounds, plan[i][0], 1.5, plan[i][2], plan[i][1], 3.5, plan[i][3]);
+        EXPECT_BOUNDS(masonry[i].bounds, plan[i][0], 0.0, plan[i][2], plan[i][1], 1.5, plan[i][3], 1e-4);
+        EXPECT_BOUNDS(hedges[i].bounds, plan[i][0], 1.5, plan[i][2], plan[i][1], 3.5, plan[i][3], 1e-4);
         EXPECT_EQ(hedges[i].lineWidth, 1.5f);
     }
 }
@@ -148,7 +138,7 @@ TEST_F(Chalets, WallsAndHedgesCloseThePlotExceptAtTheGates)
 TEST_F(Chalets, GatePillarsWithCapsAndBalls)
 {
     const Drawing d = capture([] { chalet(); });
-    std::vector<Box> thin;
+    std::vector<WireBox> thin;
     for (const auto& b : wireBoxes(d))
         if (b.lineWidth == 1.0f)
             thin.push_back(b);
@@ -159,8 +149,8 @@ TEST_F(Chalets, GatePillarsWithCapsAndBalls)
     for (int k = 0; k < 4; k++) {
         const double x = pillarX[k];
         EXPECT_TRUE(near(thin[2 * k].color, WALL));
-        EXPECT_EXTENT(thin[2 * k].bounds, x, 0.0, 39.0, x + 1.0, 3.7, 40.0);
-        EXPECT_EXTENT(thin[2 * k + 1].bounds, x - 0.05, 3.7, 38.95, x + 1.05, 3.8, 40.05);
+        EXPECT_BOUNDS(thin[2 * k].bounds, x, 0.0, 39.0, x + 1.0, 3.7, 40.0, 1e-4);
+        EXPECT_BOUNDS(thin[2 * k + 1].bounds, x - 0.05, 3.7, 38.95, x + 1.05, 3.8, 40.05, 1e-4);
         EXPECT_TRUE(near(balls[k]->origin(), {x + 0.5, 4.2, 39.5}));
         EXPECT_EQ(balls[k]->size[0], 0.4);
         EXPECT_EQ(balls[k]->count[0], 10);
@@ -201,43 +191,41 @@ TEST_F(Chalets, VehicleGateHasABarAgainstItsSecondPillar)
     ASSERT_EQ(h.size(), 8u);
     EXPECT_DOUBLE_EQ(h.front().b.x, 6.0);
     // Second pillar at x = 6 to 7.
-    EXPECT_EXTENT(wireBoxes(d)[2].bounds, 6.0, 0.0, 0.0, 7.0, 3.7, 1.0);
+    EXPECT_BOUNDS(wireBoxes(d)[2].bounds, 6.0, 0.0, 0.0, 7.0, 3.7, 1.0, 1e-4);
 }
 
 TEST_F(Chalets, WallSegmentIsShiftedByItsHalfLength)
 {
     const Drawing odd = capture([] { lateralParcela(15); });
-    EXPECT_EXTENT(odd.boundsOfColor(WALL), -7.0, 0.0, -7.5, 7.0, 1.5, -6.5);
-    EXPECT_EXTENT(odd.boundsOfColor(HEDGE), -7.0, 1.5, -7.5, 7.0, 3.5, -6.5);
+    EXPECT_BOUNDS(odd.boundsOfColor(WALL), -7.0, 0.0, -7.5, 7.0, 1.5, -6.5, 1e-4);
+    EXPECT_BOUNDS(odd.boundsOfColor(HEDGE), -7.0, 1.5, -7.5, 7.0, 3.5, -6.5, 1e-4);
     EXPECT_TRUE(near(odd.finalColor, HEDGE));
     EXPECT_TRUE(odd.balanced);
     EXPECT_EQ(odd.boxes, 2);
 
     const Drawing even = capture([] { lateralParcela(40); });
-    EXPECT_EXTENT(even.bounds(), -20.0, 0.0, -20.0, 19.0, 3.5, -19.0);
+    EXPECT_BOUNDS(even.bounds(), -20.0, 0.0, -20.0, 19.0, 3.5, -19.0, 1e-4);
 }
 
 TEST_F(Chalets, EstatesLayPlotsOnAFiftyUnitGridFacingPlusX)
 {
     const Drawing a = capture([] { urbanizacionChalets(4, 4); });
-    EXPECT_EXTENT(a.boundsOfColor(HEDGE), 0.0, 1.5, 0.0, 190.0, 3.5, 190.0);
+    EXPECT_BOUNDS(a.boundsOfColor(HEDGE), 0.0, 1.5, 0.0, 190.0, 3.5, 190.0, 1e-4);
     // Only the gate pillars' caps overhang the front walls, by 0.05.
-    EXPECT_EXTENT(a.bounds(), 0.0, 0.0, 0.0, 190.05, 12.0, 190.0);
+    EXPECT_BOUNDS(a.bounds(), 0.0, 0.0, 0.0, 190.05, 12.0, 190.0, 1e-4);
     const Drawing b = capture([] { urbanizacionChalets(4, 6); });
-    EXPECT_EXTENT(b.boundsOfColor(HEDGE), 0.0, 1.5, 0.0, 190.0, 3.5, 290.0);
-    EXPECT_EXTENT(b.bounds(), 0.0, 0.0, 0.0, 190.05, 12.0, 290.0);
+    EXPECT_BOUNDS(b.boundsOfColor(HEDGE), 0.0, 1.5, 0.0, 190.0, 3.5, 290.0, 1e-4);
+    EXPECT_BOUNDS(b.bounds(), 0.0, 0.0, 0.0, 190.05, 12.0, 290.0, 1e-4);
 
     // Plot (i, j) covers x 50i to 50i + 40 and z 50j to 50j + 40, j counted first.
-    const auto hedges = boxesOfColor(b, HEDGE);
+    const auto hedges = wireBoxes(b, HEDGE);
     ASSERT_EQ(hedges.size(), 24u * 6);
     for (int i = 0; i < 4; i++)
         for (int j = 0; j < 6; j++) {
             Bounds plot;
-            for (int k = 0; k < 6; k++) {
-                plot.add(hedges[(i * 6 + j) * 6 + k].bounds.min);
-                plot.add(hedges[(i * 6 + j) * 6 + k].bounds.max);
-            }
-            EXPECT_EXTENT(plot, 50.0 * i, 1.5, 50.0 * j, 50.0 * i + 40.0, 3.5, 50.0 * j + 40.0);
+            for (int k = 0; k < 6; k++)
+                plot.add(hedges[(i * 6 + j) * 6 + k].bounds);
+            EXPECT_BOUNDS(plot, 50.0 * i, 1.5, 50.0 * j, 50.0 * i + 40.0, 3.5, 50.0 * j + 40.0, 1e-4);
         }
     // The gates, and so the balls on their pillars, on each plot's +x side.
     for (const Shape* s : b.shapesOf(ShapeKind::WireSphere))
@@ -246,29 +234,24 @@ TEST_F(Chalets, EstatesLayPlotsOnAFiftyUnitGridFacingPlusX)
 
 TEST_F(Chalets, TwoEstatesBesideEachOtherInTheWorld)
 {
-    modo = 2;
-    const Drawing d = capture([] { display(); });
+    const Drawing d = worldFrame();
     EXPECT_TRUE(d.balanced);
-    const auto hedges = boxesOfColor(d, HEDGE);
+    const auto hedges = wireBoxes(d, HEDGE);
     ASSERT_EQ(hedges.size(), 40u * 6);
     Bounds first, second;
-    for (size_t k = 0; k < hedges.size(); k++) {
-        Bounds& b = k < 16 * 6 ? first : second;
-        b.add(hedges[k].bounds.min);
-        b.add(hedges[k].bounds.max);
-    }
-    EXPECT_EXTENT(first, 234.0, -5.5, -5.0, 424.0, -3.5, 185.0);
-    EXPECT_EXTENT(second, 234.0, -5.5, 235.0, 424.0, -3.5, 525.0);
+    for (size_t k = 0; k < hedges.size(); k++)
+        (k < 16 * 6 ? first : second).add(hedges[k].bounds);
+    EXPECT_BOUNDS(first, 234.0, -5.5, -5.0, 424.0, -3.5, 185.0, 1e-4);
+    EXPECT_BOUNDS(second, 234.0, -5.5, 235.0, 424.0, -3.5, 525.0, 1e-4);
 }
 
 TEST_F(Chalets, TownIsPaintedInTheCompositionsOrder)
 {
-    modo = 2;
     estado_balon = 0;
-    const Drawing d = capture([] { display(); });
-    const auto station = boxesOfColor(d, {0.7f, 0.7f, 0.6f});
-    const auto crossing = boxesOfColor(d, {0.6f, 0.5f, 0.5f});
-    const auto hedges = boxesOfColor(d, HEDGE);
+    const Drawing d = worldFrame();
+    const auto station = wireBoxes(d, {0.7f, 0.7f, 0.6f});
+    const auto crossing = wireBoxes(d, {0.6f, 0.5f, 0.5f});
+    const auto hedges = wireBoxes(d, HEDGE);
     ASSERT_FALSE(station.empty());
     ASSERT_FALSE(crossing.empty());
     ASSERT_FALSE(hedges.empty());

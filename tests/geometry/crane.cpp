@@ -20,19 +20,6 @@ const Color STEEL{0.7f, 0.7f, 0.7f};
 const Color PINK{1.0f, 0.0f, 0.4f};
 constexpr double PI = 3.14159265358979323846;
 
-void expectBounds(const Bounds& b, Vec3 lo, Vec3 hi, double tol = 1e-5)
-{
-    EXPECT_TRUE(near(b.min, lo, tol)) << "min " << b.min.x << ", " << b.min.y << ", " << b.min.z;
-    EXPECT_TRUE(near(b.max, hi, tol)) << "max " << b.max.x << ", " << b.max.y << ", " << b.max.z;
-}
-
-Vec3 direction(const Mat4& m, Vec3 d)
-{
-    const Vec3 o = math::transformPoint(m, {0, 0, 0});
-    const Vec3 p = math::transformPoint(m, d);
-    return {p.x - o.x, p.y - o.y, p.z - o.z};
-}
-
 // The centre of each jack's foot: the steel batches come three to a foot.
 std::vector<Vec3> feet(const Drawing& d)
 {
@@ -40,7 +27,7 @@ std::vector<Vec3> feet(const Drawing& d)
     EXPECT_EQ(steel.size(), 12u);
     std::vector<Vec3> r;
     for (size_t i = 0; i + 2 < steel.size(); i += 3) {
-        const Bounds b = d.boundsOf({steel[i], steel[i + 1], steel[i + 2]});
+        const Bounds b = boundsOf({steel[i], steel[i + 1], steel[i + 2]});
         r.push_back({(b.min.x + b.max.x) / 2.0, b.min.y, (b.min.z + b.max.z) / 2.0});
     }
     return r;
@@ -51,7 +38,7 @@ Bounds bed(const Drawing& d)
 {
     const auto green = d.withColor(GREEN);
     EXPECT_GE(green.size(), 3u);
-    return d.boundsOf({green[green.size() - 3], green[green.size() - 2], green.back()});
+    return boundsOf({green[green.size() - 3], green[green.size() - 2], green.back()});
 }
 
 // The chassis' first corner: where the crane's origin went.
@@ -78,7 +65,7 @@ TEST_F(Crane, AtRestItsBodyFillsTheChassisCabAndStowedJacks)
     EXPECT_TRUE(near(d.finalColor, GREEN));
     EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
     // Everything green but the arm: bumper to chassis end, housings to cab roof, jack plates.
-    expectBounds(d.boundsOfColor(GREEN), {-0.2, -0.35, -0.4}, {6, 2, 2.4});
+    EXPECT_BOUNDS(d.boundsOfColor(GREEN), -0.2, -0.35, -0.4, 6, 2, 2.4, 1e-5);
     EXPECT_TRUE(d.withColor(PINK).empty());
 }
 
@@ -149,7 +136,7 @@ TEST_F(Crane, CabHasItsWindowsDoorsAndMirrorsInGreenWithAThickMirrorArm)
         }
     }
     // Bumper and grille in front, mirrors standing out 0.3 from each side.
-    expectBounds(d.bounds(), {-0.2, 0, -0.3}, {1.2, 2, 2.3});
+    EXPECT_BOUNDS(d.bounds(), -0.2, 0, -0.3, 1.2, 2, 2.3, 1e-5);
 }
 
 TEST_F(Crane, CabTakesTheGreenThatTheWheelsWouldHaveChanged)
@@ -209,7 +196,7 @@ TEST_F(Crane, FeetHangAboveTheWheelsUntilLoweredPastThem)
 
 TEST_F(Crane, BedLiesOnTheRearOfTheChassisAndTipsItsFrontUp)
 {
-    expectBounds(bed(capture(grua)), {2.5, 0.5, -0.25}, {6, 0.6, 2.25});
+    EXPECT_BOUNDS(bed(capture(grua)), 2.5, 0.5, -0.25, 6, 0.6, 2.25, 1e-5);
     pendiente_grua = 30.0f;
     const Bounds b = bed(capture(grua));
     // The hinge's lower edge stays on the chassis at x = 6 (the bed's top edge swings
@@ -262,7 +249,7 @@ TEST_F(Crane, OtherCarStatesLeaveTheBedEmpty)
         estado_coche = state;
         const Drawing d = capture(grua);
         EXPECT_TRUE(d.withColor(PINK).empty());
-        expectBounds(bed(d), {2.5, 0.5, -0.25}, {6, 0.6, 2.25});
+        EXPECT_BOUNDS(bed(d), 2.5, 0.5, -0.25, 6, 0.6, 2.25, 1e-5);
     }
 }
 

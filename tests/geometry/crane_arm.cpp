@@ -17,19 +17,6 @@ const Color WHITE{1.0f, 1.0f, 1.0f};
 const Color GREEN{0.5f, 0.8f, 0.0f};
 const Color PINK{1.0f, 0.0f, 0.4f};
 
-void expectBounds(const Bounds& b, Vec3 lo, Vec3 hi, double tol = 1e-5)
-{
-    EXPECT_TRUE(near(b.min, lo, tol)) << "min " << b.min.x << ", " << b.min.y << ", " << b.min.z;
-    EXPECT_TRUE(near(b.max, hi, tol)) << "max " << b.max.x << ", " << b.max.y << ", " << b.max.z;
-}
-
-Vec3 direction(const Mat4& m, Vec3 d)
-{
-    const Vec3 o = math::transformPoint(m, {0, 0, 0});
-    const Vec3 p = math::transformPoint(m, d);
-    return {p.x - o.x, p.y - o.y, p.z - o.z};
-}
-
 // The arm's cylinders in drawing order: base disc, turntable, shoulder, elbow,
 // wrist drums, grip mount.
 std::vector<const Shape*> cylinders(const Drawing& d)
@@ -74,7 +61,7 @@ TEST_F(Arm, StraightArmStandsUpWithTheGripMountAtFiveAndAQuarter)
     // it, from the mount up to 5.75; their tip bars reach back across to 0.3 beyond it.
     const auto white = d.withColor(WHITE);
     EXPECT_EQ(white.size(), d.primitives.size());
-    expectBounds(d.bounds(), {-0.3, 0.65, -0.3}, {0.3, 5.8, 0.45}, 1e-5);
+    EXPECT_BOUNDS(d.bounds(), -0.3, 0.65, -0.3, 0.3, 5.8, 0.45, 1e-5);
     std::vector<const Primitive*> fingers;
     for (const auto& p : d.primitives)
         if (p.vertices[0].world.y > 5.2)
@@ -82,7 +69,7 @@ TEST_F(Arm, StraightArmStandsUpWithTheGripMountAtFiveAndAQuarter)
     ASSERT_EQ(fingers.size(), 8u * 3u);
     for (size_t i = 0; i < fingers.size(); i += 6)
         EXPECT_TRUE(near(direction(fingers[i]->modelview, {0, 1, 0}), {0, 1, 0}, 1e-6));
-    expectBounds(d.boundsOf({fingers[0], fingers[1], fingers[2]}), {-0.1, 5.25, -0.025}, {-0.05, 5.75, 0.025});
+    EXPECT_BOUNDS(boundsOf({fingers[0], fingers[1], fingers[2]}), -0.1, 5.25, -0.025, -0.05, 5.75, 0.025, 1e-5);
     EXPECT_EQ(d.boxes, 3 + 8);
 }
 
@@ -145,7 +132,7 @@ TEST_F(Arm, HangingCarIsDrawnUpsideDownBeyondTheGripAndTheGripStaysWhite)
     for (const auto* p : d.withColor(PINK))
         if (p->lineWidth == 2.0f)
             body.push_back(p);
-    expectBounds(d.boundsOf(body), {-0.65, 5.6, -0.65}, {1.35, 6.35, 0.35}, 1e-5);
+    EXPECT_BOUNDS(boundsOf(body), -0.65, 5.6, -0.65, 1.35, 6.35, 0.35, 1e-5);
 
     // The grip comes after the car, in white.
     const auto c = cylinders(d);

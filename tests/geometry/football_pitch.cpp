@@ -41,12 +41,6 @@ NetLines classify(const Drawing& d)
     return r;
 }
 
-void expectBounds(const Bounds& b, Vec3 lo, Vec3 hi, double tol = 1e-5)
-{
-    EXPECT_TRUE(near(b.min, lo, tol)) << "min " << b.min.x << ", " << b.min.y << ", " << b.min.z;
-    EXPECT_TRUE(near(b.max, hi, tol)) << "max " << b.max.x << ", " << b.max.y << ", " << b.max.z;
-}
-
 class Pitch : public ::testing::Test {
 protected:
     void SetUp() override { inicializarVariablesGlobales(); }
@@ -113,16 +107,16 @@ TEST_F(Pitch, GoalIsTenBoxesWithPinkFrameAndWhiteNets)
     EXPECT_TRUE(d.balanced);
     EXPECT_TRUE(near(d.finalColor, WHITE));
     EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
-    expectBounds(d.bounds(), {0, 0, 0}, {6, 3.2, 1.9});
+    EXPECT_BOUNDS(d.bounds(), 0, 0, 0, 6, 3.2, 1.9, 1e-5);
 
     // Posts, crossbar and the ground bars: 6 boxes of 3 batches in the colour found.
     EXPECT_EQ(d.withColor({0.1f, 0.2f, 0.3f}).size(), 18u);
     // Uprights and top bars: 4 boxes.
     EXPECT_EQ(d.withColor(NET_FRAME).size(), 12u);
-    expectBounds(d.boundsOfColor(NET_FRAME), {0.075, 0.1, 0.2}, {5.925, 3.125, 1.825});
+    EXPECT_BOUNDS(d.boundsOfColor(NET_FRAME), 0.075, 0.1, 0.2, 5.925, 3.125, 1.825, 1e-5);
     // The four nets: 16 + 8, 30 + 16, 15 + 8, 30 + 9 lines.
     EXPECT_EQ(d.withColor(WHITE).size(), 132u);
-    expectBounds(d.boundsOfColor(WHITE), {0.075, 0.1, 0.2}, {5.925, 3.125, 1.825});
+    EXPECT_BOUNDS(d.boundsOfColor(WHITE), 0.075, 0.1, 0.2, 5.925, 3.125, 1.825, 1e-5);
 }
 
 // ---- markings ----
@@ -134,7 +128,7 @@ TEST_F(Pitch, MarkingsAreFlatStripsAroundTheThirtyByFiftyRectangle)
     EXPECT_EQ(d.boxes, 0);
     ASSERT_EQ(d.count(GL_QUADS), static_cast<int>(d.primitives.size()));
     // Touchlines inside, goal lines outside the rectangle; everything on y = 0.
-    expectBounds(d.bounds(), {0, 0, -0.2}, {30, 0, 50.2});
+    EXPECT_BOUNDS(d.bounds(), 0, 0, -0.2, 30, 0, 50.2, 1e-5);
     // The straight lines come first: halfway line centred on z = 25.
     const Primitive& lines = d.primitives[0];
     ASSERT_EQ(lines.vertices.size(), 20u);
@@ -147,10 +141,10 @@ TEST_F(Pitch, AreasSpanTheMiddleAndReachIntoThePitchFromEachGoalLine)
     const Drawing d = capture(lineasCampo);
     // Batches 1 to 4: goal and penalty area at the z = 50 end, then at the z = 0 end.
     ASSERT_GE(d.primitives.size(), 5u);
-    expectBounds(d.boundsOf({&d.primitives[1]}), {10, 0, 47}, {20, 0, 50});
-    expectBounds(d.boundsOf({&d.primitives[2]}), {6, 0, 43}, {24, 0, 50});
-    expectBounds(d.boundsOf({&d.primitives[3]}), {10, 0, 0}, {20, 0, 3});
-    expectBounds(d.boundsOf({&d.primitives[4]}), {6, 0, 0}, {24, 0, 7});
+    EXPECT_BOUNDS(boundsOf({&d.primitives[1]}), 10, 0, 47, 20, 0, 50, 1e-5);
+    EXPECT_BOUNDS(boundsOf({&d.primitives[2]}), 6, 0, 43, 24, 0, 50, 1e-5);
+    EXPECT_BOUNDS(boundsOf({&d.primitives[3]}), 10, 0, 0, 20, 0, 3, 1e-5);
+    EXPECT_BOUNDS(boundsOf({&d.primitives[4]}), 6, 0, 0, 24, 0, 7, 1e-5);
 }
 
 TEST_F(Pitch, CentreCircleIsTwelvePiecesBetweenRadiiFourEightAndFive)
@@ -180,12 +174,12 @@ TEST_F(Pitch, PitchWithBothGoalsSpansThirtyByFiftyPlusTheNets)
     EXPECT_TRUE(d.balanced);
     EXPECT_TRUE(near(d.finalColor, WHITE));
     EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
-    expectBounds(d.bounds(), {-15, 0, -1.9}, {15, 3.2, 51.9});
+    EXPECT_BOUNDS(d.bounds(), -15, 0, -1.9, 15, 3.2, 51.9, 1e-5);
 
     // Grass: 30 lines along z and 50 across, open at the far edges.
     const auto grass = d.withColor(GRASS);
     EXPECT_EQ(grass.size(), 80u);
-    expectBounds(d.boundsOf(grass), {-15, 0, 0}, {15, 0, 50});
+    EXPECT_BOUNDS(boundsOf(grass), -15, 0, 0, 15, 0, 50, 1e-5);
 }
 
 TEST_F(Pitch, GoalAtTheNearEndIsTheFarGoalTurnedHalfRoundTheCentreSpot)
@@ -208,25 +202,23 @@ TEST_F(Pitch, GoalAtTheNearEndIsTheFarGoalTurnedHalfRoundTheCentreSpot)
 
 TEST_F(Pitch, CompositionShowsThePitchOnlyOnceTheSofaHasTurnedPastEight)
 {
-    modo = 2;
     movsofa = 8.0f;
-    EXPECT_TRUE(capture(display).withColor(GRASS).empty());
+    EXPECT_TRUE(worldFrame().withColor(GRASS).empty());
 
     for (float turn : {8.5f, 9.0f}) {
         movsofa = turn;
-        const Drawing d = capture(display);
+        const Drawing d = worldFrame();
         EXPECT_TRUE(d.balanced);
         const auto grass = d.withColor(GRASS);
         EXPECT_EQ(grass.size(), 80u);
-        expectBounds(d.boundsOf(grass), {-45, 0, 0}, {-15, 0, 50});
+        EXPECT_BOUNDS(boundsOf(grass), -45, 0, 0, -15, 0, 50, 1e-5);
     }
 }
 
 TEST_F(Pitch, IsPaintedRightAfterTheGround)
 {
-    modo = 2;
     movsofa = 9.0f;
-    const Drawing world = capture(display);
+    const Drawing world = worldFrame();
     const size_t ground = capture(suelo).primitives.size();
     const Drawing pitch = capture(campoFutbol);
     ASSERT_GT(world.primitives.size(), ground + pitch.primitives.size());

@@ -4,10 +4,10 @@
 #include "models/landscape/bridge.h"
 #include "models/landscape/ground_sea_river.h"
 
-#include "landscape_support.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
 
 using namespace glrec;
-using namespace landscape;
 
 namespace {
 
@@ -26,10 +26,7 @@ Color seaBand(int i)
     return {0.1f, c, c};
 }
 
-class Terrain : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Terrain = support::FreshScene;
 
 const Primitive* riverBatch(const Drawing& d)
 {
@@ -68,10 +65,7 @@ TEST_F(Terrain, RiverSurfaceLiesAtMinusEightFromMinus60To520)
     const Drawing ground = pickOut(worldFrame(), capture(suelo));
     const Primitive* river = riverBatch(ground);
     ASSERT_NE(river, nullptr);
-    Bounds b;
-    for (const auto& v : river->vertices)
-        b.add(v.world);
-    expectBounds(b, {-60, -8, 190}, {520, -8, 229.5}, 1e-4);  // none at z = 230, the far bank
+    EXPECT_BOUNDS(boundsOf(*river), -60, -8, 190, 520, -8, 229.5, 1e-4);  // none at z = 230, the far bank
 }
 
 TEST_F(Terrain, GroundIsPaintedFirstAtTheWorldOrigin)
@@ -92,23 +86,23 @@ TEST_F(Terrain, GroundAndBanksAreGreyWithOpenFarEdges)
     const auto grey = ground.withColor(GROUND);
 
     // Before the river: 114 lines along z, 200 across; none at x = 54 or z = 190.
-    const auto before = gridSegments(inside(grey, {-60, 0, -10}, {54, 0, 190}));
+    const auto before = gridLines(inside(grey, {-60, 0, -10}, {54, 0, 190}));
     ASSERT_EQ(before.size(), 314u);
     for (const auto& s : before) {
         EXPECT_LT(s.a.x, 53.5);
         EXPECT_LT(s.a.z, 189.5);
     }
-    expectBounds(boundsOf(inside(grey, {-60, 0, -10}, {54, 0, 190})), {-60, 0, -10}, {54, 0, 190});
+    EXPECT_BOUNDS(boundsOf(inside(grey, {-60, 0, -10}, {54, 0, 190})), -60, 0, -10, 54, 0, 190, 1e-3);
 
     // Beyond the river: 114 along z, 300 across, from z = 230.
-    EXPECT_EQ(gridSegments(inside(grey, {-60, 0, 230}, {54, 0, 530})).size(), 414u);
+    EXPECT_EQ(gridLines(inside(grey, {-60, 0, 230}, {54, 0, 530})).size(), 414u);
 
     // The banks: vertical grids 8 deep at z = 190 and 230, lines up at x = -60 to 53
     // and across at y = -8 to -1 (the line at y = 0 of the far one is the ground's).
     for (double z : {190.0, 230.0}) {
         const auto bank = inside(grey, {-60, -8, z}, {54, 0, z});
         int up = 0, across = 0;
-        for (const auto& s : gridSegments(bank)) {
+        for (const auto& s : gridLines(bank)) {
             if (s.a.x == s.b.x)
                 up++;
             else if (s.a.y < 0.0)
@@ -116,7 +110,7 @@ TEST_F(Terrain, GroundAndBanksAreGreyWithOpenFarEdges)
         }
         EXPECT_EQ(up, 114) << "bank at z " << z;
         EXPECT_EQ(across, 8) << "bank at z " << z;
-        expectBounds(boundsOf(bank), {-60, -8, z}, {54, 0, z});
+        EXPECT_BOUNDS(boundsOf(bank), -60, -8, z, 54, 0, z, 1e-3);
     }
 }
 
@@ -124,19 +118,19 @@ TEST_F(Terrain, SlopeBandFallsSevenOverItsLength)
 {
     const Drawing d = capture([] { desnivelHaciaElMar(200); });
     const auto slope = d.withColor(SLOPE);
-    ASSERT_EQ(gridSegments(slope).size(), 375u);  // 175 along z, 200 across
-    expectBounds(boundsOf(slope), {54, -6.99, -10}, {228.86, 0, 190}, 0.01);
+    ASSERT_EQ(gridLines(slope).size(), 375u);  // 175 along z, 200 across
+    EXPECT_BOUNDS(boundsOf(slope), 54, -6.99, -10, 228.86, 0, 190, 0.01);
 }
 
 TEST_F(Terrain, StripsKerbAndBeachStepDownToTheSea)
 {
     const Drawing d = capture([] { desnivelHaciaElMar(200); });
-    expectBounds(d.boundsOfColor(GROUND), {228.9, -7, -10}, {448.9, -7, 190}, 1e-3);
-    expectBounds(d.boundsOfColor(RED_STRIP), {448.9, -7, -10}, {468.9, -7, 190}, 1e-3);
+    EXPECT_BOUNDS(d.boundsOfColor(GROUND), 228.9, -7, -10, 448.9, -7, 190, 1e-3);
+    EXPECT_BOUNDS(d.boundsOfColor(RED_STRIP), 448.9, -7, -10, 468.9, -7, 190, 1e-3);
     EXPECT_EQ(d.withColor(KERB).size(), 3u);  // the kerb is one box
-    expectBounds(d.boundsOfColor(KERB), {468.9, -7, -10}, {469.9, -6.2, 190}, 1e-3);
+    EXPECT_BOUNDS(d.boundsOfColor(KERB), 468.9, -7, -10, 469.9, -6.2, 190, 1e-3);
     // The beach: 60 long from the kerb, falling about 1 to sea level.
-    expectBounds(d.boundsOfColor(SAND), {469.9, -7.995, -10}, {529.89, -7, 190}, 0.01);
+    EXPECT_BOUNDS(d.boundsOfColor(SAND), 469.9, -7.995, -10, 529.89, -7, 190, 0.01);
     EXPECT_EQ(d.boxes, 1);
 }
 
@@ -145,8 +139,8 @@ TEST_F(Terrain, TenSeaBandsDarkenOutwardAndCoverTheRiversMouth)
     const Drawing d = capture([] { desnivelHaciaElMar(200); });
     for (int i = 0; i < 10; i++) {
         const auto band = d.withColor(seaBand(i), 0.0f);
-        EXPECT_EQ(gridSegments(band).size(), 340u) << "band " << i;  // 100 along z, 240 across
-        expectBounds(boundsOf(band), {518.9 + 100 * i, -8, -10}, {618.9 + 100 * i, -8, 230}, 1e-3);
+        EXPECT_EQ(gridLines(band).size(), 340u) << "band " << i;  // 100 along z, 240 across
+        EXPECT_BOUNDS(boundsOf(band), 518.9 + 100 * i, -8, -10, 618.9 + 100 * i, -8, 230, 1e-3);
     }
     EXPECT_EQ(seaBand(9), (Color{0.1f, 0.35f, 0.35f}));
     EXPECT_EQ(d.finalColor, seaBand(9));
@@ -166,10 +160,10 @@ TEST_F(Terrain, GroundCountsTheKerbsAndTheBridgeAndLeavesTheLastSeaBand)
 TEST_F(Terrain, SecondSlopeBandRunsBeyondTheRiverWithItsSeaToZ570)
 {
     const Drawing d = capture(suelo);
-    expectBounds(boundsOf(inside(d.withColor(SLOPE), {54, -7, 230}, {229, 0, 530})), {54, -6.99, 230},
-                 {228.86, 0, 530}, 0.01);
-    expectBounds(d.boundsOfColor(seaBand(0)), {518.9, -8, -10}, {618.9, -8, 570}, 1e-3);
-    expectBounds(d.boundsOfColor(seaBand(9)), {1418.9, -8, -10}, {1518.9, -8, 570}, 1e-3);
+    EXPECT_BOUNDS(boundsOf(inside(d.withColor(SLOPE), {54, -7, 230}, {229, 0, 530})), 54, -6.99, 230, 228.86, 0, 530,
+                  0.01);
+    EXPECT_BOUNDS(d.boundsOfColor(seaBand(0)), 518.9, -8, -10, 618.9, -8, 570, 1e-3);
+    EXPECT_BOUNDS(d.boundsOfColor(seaBand(9)), 1418.9, -8, -10, 1518.9, -8, 570, 1e-3);
 }
 
 TEST_F(Terrain, BridgeStandsOnTheRiverAtTheNearBank)

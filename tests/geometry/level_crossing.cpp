@@ -1,34 +1,22 @@
 // The level crossing: barriers up and down, which lamps light for each setting
 // of the lights, the traffic lights' cylinders, colours left current, box
 // counts, and where the crossing stands in the world.
-#include "app/scene_state.h"
 #include "glrec/scene_queries.h"
 #include "models/railway_town/level_crossing.h"
-#include "scene/composition.h"
-#include "town_queries.h"
+#include "support/test_support.h"
 
 #include <GL/glu.h>
-#include <gtest/gtest.h>
 
 using namespace glrec;
-using namespace town;
 
 namespace {
 
-const Color HOUSING{1.0f, 1.0f, 0.0f};
-const Color BOOM{1.0f, 0.0f, 0.0f};
-const Color WEIGHT{0.6f, 0.5f, 0.5f};
-const Color POST{0.8f, 0.8f, 0.8f};
-const Color LIT{1.0f, 0.0f, 0.0f};
-const Color DARK{0.3f, 0.0f, 0.0f};
-const Color BLUE{0.0f, 0.0f, 1.0f};
+const Color HOUSING{1.0f, 1.0f, 0.0f}, BOOM{1.0f, 0.0f, 0.0f}, WEIGHT{0.6f, 0.5f, 0.5f}, POST{0.8f, 0.8f, 0.8f},
+    LIT{1.0f, 0.0f, 0.0f}, DARK{0.3f, 0.0f, 0.0f}, BLUE{0.0f, 0.0f, 1.0f};
 
-class LevelCrossing : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using LevelCrossing = support::FreshScene;
 
-std::vector<const Shape*> lamps(const Drawing& d) { return spheresOfRadius(d, 0.16); }
+std::vector<const Shape*> lamps(const Drawing& d) { return d.spheresOf(0.16); }
 std::vector<const Shape*> cylinders(const Drawing& d) { return d.shapesOf(ShapeKind::Cylinder); }
 
 }  // namespace
@@ -60,35 +48,35 @@ TEST_F(LevelCrossing, RaisedBoomStandsUprightWithItsCounterweightBelowThePivot)
 {
     angulo_barrera = 90;
     const Drawing d = capture([] { barrera(); });
-    EXPECT_EXTENT(d.boundsOfColor(HOUSING), -0.75, 0.0, 0.0, 0.75, 2.0, 0.8);
-    EXPECT_EXTENT(d.boundsOfColor(BOOM), -0.15, 0.1, 0.9, 0.15, 10.1, 1.0);
-    const auto grey = boxesOfColor(d, WEIGHT);
+    EXPECT_BOUNDS(d.boundsOfColor(HOUSING), -0.75, 0.0, 0.0, 0.75, 2.0, 0.8, 1e-4);
+    EXPECT_BOUNDS(d.boundsOfColor(BOOM), -0.15, 0.1, 0.9, 0.15, 10.1, 1.0, 1e-4);
+    const auto grey = wireBoxes(d, WEIGHT);
     ASSERT_EQ(grey.size(), 2u);
-    EXPECT_EXTENT(grey[0].bounds, -0.45, 0.2, 1.0, 0.35, 0.6, 1.1);     // counterweight
-    EXPECT_EXTENT(grey[1].bounds, -0.05, 1.45, 0.0, 0.05, 1.55, 1.0);   // axle
+    EXPECT_BOUNDS(grey[0].bounds, -0.45, 0.2, 1.0, 0.35, 0.6, 1.1, 1e-4);     // counterweight
+    EXPECT_BOUNDS(grey[1].bounds, -0.05, 1.45, 0.0, 0.05, 1.55, 1.0, 1e-4);   // axle
 
     const Drawing p = capture([] { pasoANivel(); });
-    const auto booms = boxesOfColor(p, BOOM);
+    const auto booms = wireBoxes(p, BOOM);
     ASSERT_EQ(booms.size(), 2u);
-    EXPECT_EXTENT(booms[0].bounds, -1.0, 0.1, -0.15, -0.9, 10.1, 0.15);
-    EXPECT_EXTENT(booms[1].bounds, 10.9, 0.1, 10.85, 11.0, 10.1, 11.15);
+    EXPECT_BOUNDS(booms[0].bounds, -1.0, 0.1, -0.15, -0.9, 10.1, 0.15, 1e-4);
+    EXPECT_BOUNDS(booms[1].bounds, 10.9, 0.1, 10.85, 11.0, 10.1, 11.15, 1e-4);
     // The crossing's outline: the counterweights at x = -1.1 and 11.1, the raised
     // booms' tips at 10.1, lamp 1's hood slats at z = -2.66 and 13.66.
-    EXPECT_EXTENT(p.bounds(), -1.1, 0.0, -2.66, 11.1, 10.1, 13.66);
+    EXPECT_BOUNDS(p.bounds(), -1.1, 0.0, -2.66, 11.1, 10.1, 13.66, 1e-4);
 }
 
 TEST_F(LevelCrossing, LoweredBoomsCloseTheRoadOnEachSideOfTheTrack)
 {
     angulo_barrera = 0;
     const Drawing d = capture([] { barrera(); });
-    EXPECT_EXTENT(d.boundsOfColor(BOOM), -1.4, 1.35, 0.9, 8.6, 1.65, 1.0);
-    EXPECT_EXTENT(boxesOfColor(d, WEIGHT)[0].bounds, -1.3, 1.15, 1.0, -0.9, 1.95, 1.1);
+    EXPECT_BOUNDS(d.boundsOfColor(BOOM), -1.4, 1.35, 0.9, 8.6, 1.65, 1.0, 1e-4);
+    EXPECT_BOUNDS(wireBoxes(d, WEIGHT)[0].bounds, -1.3, 1.15, 1.0, -0.9, 1.95, 1.1, 1e-4);
 
     const Drawing p = capture([] { pasoANivel(); });
-    const auto booms = boxesOfColor(p, BOOM);
+    const auto booms = wireBoxes(p, BOOM);
     ASSERT_EQ(booms.size(), 2u);
-    EXPECT_EXTENT(booms[0].bounds, -1.0, 1.35, -1.4, -0.9, 1.65, 8.6);
-    EXPECT_EXTENT(booms[1].bounds, 10.9, 1.35, 2.4, 11.0, 1.65, 12.4);
+    EXPECT_BOUNDS(booms[0].bounds, -1.0, 1.35, -1.4, -0.9, 1.65, 8.6, 1e-4);
+    EXPECT_BOUNDS(booms[1].bounds, 10.9, 1.35, 2.4, 11.0, 1.65, 12.4, 1e-4);
 }
 
 TEST_F(LevelCrossing, WhichLampIsLit)
@@ -140,7 +128,7 @@ TEST_F(LevelCrossing, LampRimAndHoodTakeTheCallersColour)
     EXPECT_TRUE(near(lamps(d)[0]->origin(), {0.0, 0.0, 0.06}));
     // Seven slats over the upper half at radius 0.2, from z = 0.1 to 0.4.
     EXPECT_EQ(wireBoxes(d).size(), 7u);
-    EXPECT_EXTENT(d.bounds(), -0.21, -0.05, 0.1, 0.21, 0.21, 0.4);
+    EXPECT_BOUNDS(d.bounds(), -0.21, -0.05, 0.1, 0.21, 0.21, 0.4, 1e-4);
 
     // In a traffic light every rim, hood and post is light grey.
     const Drawing s = capture([] {
@@ -150,7 +138,7 @@ TEST_F(LevelCrossing, LampRimAndHoodTakeTheCallersColour)
     for (const Shape* c : cylinders(s))
         EXPECT_TRUE(near(c->color, POST));
     EXPECT_EQ(s.withColor(POST).size(), s.primitives.size());
-    EXPECT_EXTENT(wireBoxes(s)[0].bounds, -0.5, 4.5, 0.0, 0.5, 4.6, 0.3);  // cross-arm
+    EXPECT_BOUNDS(wireBoxes(s)[0].bounds, -0.5, 4.5, 0.0, 0.5, 4.6, 0.3, 1e-4);  // cross-arm
 }
 
 TEST_F(LevelCrossing, CylindersGoThroughTheSharedQuadric)
@@ -187,13 +175,12 @@ TEST_F(LevelCrossing, CylindersGoThroughTheSharedQuadric)
 
 TEST_F(LevelCrossing, StandsWhereTheRoadCrossesTheLine)
 {
-    modo = 2;
     semaforo_encendido = 2;
     angulo_barrera = 0;
-    const Drawing d = capture([] { display(); });
+    const Drawing d = worldFrame();
     EXPECT_TRUE(d.balanced);
-    ASSERT_EQ(boxesOfColor(d, WEIGHT).size(), 4u);
-    EXPECT_EXTENT(d.boundsOfColor(WEIGHT), -6.1, 1.15, 398.7, 6.1, 1.95, 412.3);
+    ASSERT_EQ(wireBoxes(d, WEIGHT).size(), 4u);
+    EXPECT_BOUNDS(d.boundsOfColor(WEIGHT), -6.1, 1.15, 398.7, 6.1, 1.95, 412.3, 1e-4);
     const auto l = lamps(d);
     ASSERT_EQ(l.size(), 4u);
     EXPECT_TRUE(near(l[0]->origin(), {-5.36, 4.5, 397.55}));

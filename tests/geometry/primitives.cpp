@@ -29,7 +29,7 @@ void expectPoints(const Primitive& p, GLenum mode, const std::vector<Vec3>& expe
 }
 
 // Each grid segment is one batch of two vertices; returns them as (from, to) pairs.
-std::vector<std::pair<Vec3, Vec3>> segments(const Drawing& d)
+std::vector<std::pair<Vec3, Vec3>> pairs(const Drawing& d)
 {
     std::vector<std::pair<Vec3, Vec3>> r;
     for (const auto& p : d.primitives) {
@@ -95,7 +95,7 @@ TEST(PrismaS, SixFacesAsOneBatchOfQuads)
 
 TEST(Grids, MallahLeavesBothFarEdgesOpen)
 {
-    const auto s = segments(capture([] { mallah(3.0f, 0.5f, 2.0f); }));
+    const auto s = pairs(capture([] { mallah(3.0f, 0.5f, 2.0f); }));
     ASSERT_EQ(s.size(), 5u);
     for (int u = 0; u < 3; u++) {
         EXPECT_TRUE(near(s[u].first, {double(u), 0.5, 0.0}, 0.0));
@@ -109,7 +109,7 @@ TEST(Grids, MallahLeavesBothFarEdgesOpen)
 
 TEST(Grids, FractionalBoundDrawsEveryWholeUnitBelowIt)
 {
-    const auto s = segments(capture([] { mallah(2.5f, 0.0f, 1.0f); }));
+    const auto s = pairs(capture([] { mallah(2.5f, 0.0f, 1.0f); }));
     ASSERT_EQ(s.size(), 4u);
     EXPECT_DOUBLE_EQ(s[2].first.x, 2.0);
     EXPECT_DOUBLE_EQ(s[3].first.z, 0.0);
@@ -124,8 +124,8 @@ TEST(Grids, ZeroOrNegativeBoundDrawsNothingOfThatFamily)
 
 TEST(Grids, MallaWithZeroHeightDrawsExactlyTheLinesOfMallah)
 {
-    const auto a = segments(capture([] { malla(4.0f, 0.0f, 3.0f); }));
-    const auto b = segments(capture([] { mallah(4.0f, 0.0f, 3.0f); }));
+    const auto a = pairs(capture([] { malla(4.0f, 0.0f, 3.0f); }));
+    const auto b = pairs(capture([] { mallah(4.0f, 0.0f, 3.0f); }));
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); i++) {
         EXPECT_TRUE(near(a[i].first, b[i].first, 0.0));
@@ -135,7 +135,7 @@ TEST(Grids, MallaWithZeroHeightDrawsExactlyTheLinesOfMallah)
 
 TEST(Grids, MallaWithZeroDepthIsAVerticalGridInThePlaneZ0)
 {
-    const auto s = segments(capture([] { malla(2.0f, 3.0f, 0.0f); }));
+    const auto s = pairs(capture([] { malla(2.0f, 3.0f, 0.0f); }));
     ASSERT_EQ(s.size(), 5u);
     EXPECT_TRUE(near(s[1].first, {1, 0, 0}, 0.0));
     EXPECT_TRUE(near(s[1].second, {1, 3, 0}, 0.0));
@@ -145,8 +145,8 @@ TEST(Grids, MallaWithZeroDepthIsAVerticalGridInThePlaneZ0)
 
 TEST(Grids, MallavIgnoresItsFirstArgument)
 {
-    const auto a = segments(capture([] { mallav(5.0f, 1.0f, 8.0f); }));
-    const auto b = segments(capture([] { mallav(0.2f, 1.0f, 8.0f); }));
+    const auto a = pairs(capture([] { mallav(5.0f, 1.0f, 8.0f); }));
+    const auto b = pairs(capture([] { mallav(0.2f, 1.0f, 8.0f); }));
     ASSERT_EQ(a.size(), 9u);
     ASSERT_EQ(a.size(), b.size());
     EXPECT_TRUE(near(a[0].first, {0, 0, 0}, 0.0));

@@ -3,12 +3,12 @@
 // the last stretch with its wedge, the box count and what the road leaves.
 #include "models/landscape/road_looping.h"
 
-#include "landscape_support.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
 
 #include <cmath>
 
 using namespace glrec;
-using namespace landscape;
 
 namespace {
 
@@ -17,10 +17,7 @@ const Color GREEN{0.0f, 1.0f, 0.0f};
 const Vec3 CENTRE{53.06, 10.259, 401.0};
 constexpr double RADIUS = 9.659;
 
-class Road : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Road = support::FreshScene;
 
 // The looping's chords: the two-vertex line strips.
 std::vector<const Primitive*> chords(const Drawing& d)
@@ -85,7 +82,7 @@ TEST_F(Road, LoopingTurnsRoundItsCentreInTheWorld)
         EXPECT_NEAR(std::hypot(m.x - CENTRE.x, m.y - CENTRE.y), RADIUS, 1e-4);
     }
     // Bottom on the road surface, top near 19.9, across the road's 9 and 12.5 beyond.
-    expectBounds(boundsOf(loop), {CENTRE.x - RADIUS, 0.6, 401}, {CENTRE.x + RADIUS, 19.918, 422.5}, 1e-3);
+    EXPECT_BOUNDS(boundsOf(loop), CENTRE.x - RADIUS, 0.6, 401, CENTRE.x + RADIUS, 19.918, 422.5, 1e-3);
 
     // Strand 0: chord 6 stands upright on the far side, chord 12 lies on top.
     const Primitive& upright = *loop[6];
@@ -106,14 +103,14 @@ TEST_F(Road, LoopingTurnsRoundItsCentreInTheWorld)
 TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRails)
 {
     const Drawing road = pickOut(worldFrame(), capture(carretera));
-    const auto lines = all(road);
+    const auto lines = road.all();
     const struct { double x0, x1, z0; } slabs[] = {
         {-51.8, -1.8, 401}, {-1.2, 1.2, 401}, {1.8, 51.8, 401}, {54.32, 104.32, 413.5},
     };
     for (const auto& s : slabs) {
         const auto slab = inside(lines, {s.x0, 0, s.z0}, {s.x1, 0.6, s.z0 + 9});
         ASSERT_FALSE(slab.empty()) << "stretch from x " << s.x0;
-        expectBounds(boundsOf(slab), {s.x0, 0, s.z0}, {s.x1, 0.6, s.z0 + 9});
+        EXPECT_BOUNDS(boundsOf(slab), s.x0, 0, s.z0, s.x1, 0.6, s.z0 + 9, 1e-3);
     }
     // Nothing of the road lies where the rails cross it.
     for (const auto* p : lines)
@@ -126,13 +123,13 @@ TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRails)
 TEST_F(Road, SurfaceGridsLeaveTheirFarEdgesToTheSlabOutlines)
 {
     const Drawing road = pickOut(worldFrame(), capture(carretera));
-    const auto lines = all(road);
+    const auto lines = road.all();
     const struct { double x0, width, z0; size_t count; } grids[] = {
         {-51.8, 50, 401, 59}, {-1.2, 2, 401, 11}, {1.8, 50, 401, 59}, {54.32, 50, 413.5, 59},
     };
     // The slab outlines are loops and one batch of four joins: only the grid lines are pairs.
     for (const auto& g : grids) {
-        const auto grid = gridSegments(inside(lines, {g.x0, 0.6, g.z0}, {g.x0 + g.width, 0.6, g.z0 + 9}));
+        const auto grid = gridLines(inside(lines, {g.x0, 0.6, g.z0}, {g.x0 + g.width, 0.6, g.z0 + 9}));
         EXPECT_EQ(grid.size(), g.count) << "grid from x " << g.x0;
         for (const auto& s : grid) {
             EXPECT_LT(s.a.x, g.x0 + g.width - 0.5) << "a line on the far edge x";

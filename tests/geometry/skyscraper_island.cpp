@@ -4,20 +4,17 @@
 #include "models/landscape/road_looping.h"
 #include "models/landscape/skyscraper_island.h"
 
-#include "landscape_support.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
 
 using namespace glrec;
-using namespace landscape;
 
 namespace {
 
 const Color WHITE{1.0f, 1.0f, 1.0f};
 const Color YELLOW{1.0f, 1.0f, 0.0f};
 
-class Island : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Island = support::FreshScene;
 
 }  // namespace
 
@@ -31,7 +28,7 @@ TEST_F(Island, WithoutTheCraneCountsNineteenBoxesAndLeavesWhiteAtWidthOne)
         EXPECT_EQ(d.finalColor, WHITE);
         EXPECT_EQ(d.finalLineWidth, 1.0f);
         EXPECT_TRUE(d.shapes.empty());
-        expectBounds(d.bounds(), {0, 0, 0}, {80, 42.1, 80});
+        EXPECT_BOUNDS(d.bounds(), 0, 0, 0, 80, 42.1, 80, 1e-3);
     }
 }
 
@@ -43,7 +40,7 @@ TEST_F(Island, BlockTakesTheColourItFinds)
     });
     const auto block = d.withColor({0.2f, 0.4f, 0.6f});
     ASSERT_EQ(block.size(), 3u);
-    expectBounds(boundsOf(block), {0, 0, 0}, {80, 2, 80});
+    EXPECT_BOUNDS(boundsOf(block), 0, 0, 0, 80, 2, 80, 1e-3);
 }
 
 TEST_F(Island, StripeIsYellowAndFourWideBesideTheFirstColumn)
@@ -71,9 +68,9 @@ TEST_F(Island, NineWhiteTowersStandThreeByThree)
         for (double z : {9.0, 32.0, 55.0}) {
             const auto plate = inside(white, {x, 2, z}, {x + 14, 2.1, z + 14});
             EXPECT_EQ(plate.size(), 3u) << "plate at " << x << ", " << z;
-            expectBounds(boundsOf(plate), {x, 2, z}, {x + 14, 2.1, z + 14});
+            EXPECT_BOUNDS(boundsOf(plate), x, 2, z, x + 14, 2.1, z + 14, 1e-3);
             const auto tower = inside(white, {x + 2, 2.1, z + 2}, {x + 12, 42.1, z + 12});
-            expectBounds(boundsOf(tower), {x + 2, 2.1, z + 2}, {x + 12, 42.1, z + 12});
+            EXPECT_BOUNDS(boundsOf(tower), x + 2, 2.1, z + 2, x + 12, 42.1, z + 12, 1e-3);
         }
 }
 
@@ -94,7 +91,7 @@ TEST_F(Island, FacadeHasACentredDoorAndAWindowGridOpenAtTheTop)
     EXPECT_TRUE(near(leaves.vertices[1].world, {5, 2, 0}, 1e-6));
 
     // Windows: 10 lines up at x = 0 to 9, 37 across at heights 3 to 39; none at x = 10 or y = 40.
-    const auto windows = gridSegments(inside(all(d), {0, 3, 0}, {10, 40, 0}));
+    const auto windows = gridLines(inside(d.all(), {0, 3, 0}, {10, 40, 0}));
     ASSERT_EQ(windows.size(), 47u);
     int up = 0;
     for (const auto& s : windows) {
@@ -140,7 +137,7 @@ TEST_F(Island, TowerHasAFacadeOnEachFaceAndAnOpenRoofGrid)
     for (int f = 0; f < 4; f++)
         EXPECT_EQ(onFace[f], 1) << "face " << f;
 
-    const auto roof = gridSegments(inside(all(d), {2, 40.1, 2}, {12, 40.1, 12}));
+    const auto roof = gridLines(inside(d.all(), {2, 40.1, 2}, {12, 40.1, 12}));
     ASSERT_EQ(roof.size(), 20u);
     for (const auto& s : roof) {
         EXPECT_LT(s.a.x, 11.5);
@@ -153,7 +150,7 @@ TEST_F(Island, StandsOutAtSeaWithItsBaseAtSeaLevel)
     const Drawing world = worldFrame();
     const Drawing island = pickOut(world, capture(isla));
     ASSERT_FALSE(island.primitives.empty());
-    expectBounds(island.bounds(), {1300, -8, 400}, {1380, 34.1, 480});
+    EXPECT_BOUNDS(island.bounds(), 1300, -8, 400, 1380, 34.1, 480, 1e-3);
     // Painted after the road.
     const Drawing road = pickOut(world, capture(carretera));
     ASSERT_FALSE(road.primitives.empty());
@@ -161,9 +158,9 @@ TEST_F(Island, StandsOutAtSeaWithItsBaseAtSeaLevel)
     // The block in the white the models before it leave; the stripe on its top.
     const Primitive& block = island.primitives.front();
     EXPECT_EQ(block.color, WHITE);
-    expectBounds(boundsOf({&island.primitives[0], &island.primitives[1], &island.primitives[2]}),
-                 {1300, -8, 400}, {1380, -6, 480});
+    EXPECT_BOUNDS(boundsOf({&island.primitives[0], &island.primitives[1], &island.primitives[2]}), 1300, -8, 400, 1380,
+                  -6, 480, 1e-3);
     const auto stripe = island.withColor(YELLOW);
     ASSERT_EQ(stripe.size(), 1u);
-    expectBounds(boundsOf(stripe), {1308.8, -6, 432}, {1308.8, -6, 446});
+    EXPECT_BOUNDS(boundsOf(stripe), 1308.8, -6, 432, 1308.8, -6, 446, 1e-3);
 }

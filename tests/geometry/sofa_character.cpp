@@ -107,7 +107,7 @@ TEST_F(SofaCharacter, KickingLegSwingsBackThenForward)
 TEST_F(SofaCharacter, SofaExtentsAndTheCharacterOnIt)
 {
     const Drawing d = capture(sofa);
-    const Bounds red = d.boundsOf([&] {
+    const Bounds red = boundsOf([&] {
         std::vector<const Primitive*> r;
         for (const auto* p : d.withColor(RED))
             if (p->lineWidth == 1.0f)  // the mouth is red too, at width 2
@@ -130,7 +130,7 @@ TEST_F(SofaCharacter, SofaTurnsTwentyDegreesAStepWithTheCharacter)
     Drawing d = capture(sofa);
     EXPECT_TRUE(near(d.shapesOf(ShapeKind::WireSphere)[0]->origin(), {0.8, 1.22, -0.05}, 1e-5));
     // The backrest (fourth box) is now the row at z 0.45 to 0.55.
-    const Bounds back = d.boundsOf({&d.primitives[9], &d.primitives[10], &d.primitives[11]});
+    const Bounds back = boundsOf({&d.primitives[9], &d.primitives[10], &d.primitives[11]});
     EXPECT_NEAR(back.min.z, 0.45, 1e-5);
     EXPECT_NEAR(back.max.z, 0.55, 1e-5);
     movsofa = 0.5f;  // a fraction of a step turns by that fraction of 20 degrees
@@ -146,10 +146,10 @@ TEST_F(SofaCharacter, FocusMarkerIsAMagentaCubeOnTheLookAtPointWithItsFootprint)
     dd = -4.0f;
     const Drawing d = capture(foco);
     ASSERT_EQ(d.primitives.size(), 6u);
-    const Bounds cube = d.boundsOf({&d.primitives[0], &d.primitives[1], &d.primitives[2]});
+    const Bounds cube = boundsOf({&d.primitives[0], &d.primitives[1], &d.primitives[2]});
     EXPECT_TRUE(near(cube.min, {9.5, -0.3, -4.5}, 1e-6));  // reaches below the ground
     EXPECT_TRUE(near(cube.max, {10.5, 0.7, -3.5}, 1e-6));
-    const Bounds footprint = d.boundsOf({&d.primitives[3], &d.primitives[4], &d.primitives[5]});
+    const Bounds footprint = boundsOf({&d.primitives[3], &d.primitives[4], &d.primitives[5]});
     EXPECT_TRUE(near(footprint.min, {9.5, 0, -4.5}, 1e-6));
     EXPECT_TRUE(near(footprint.max, {10.5, 0, -3.5}, 1e-6));
     for (const auto& p : d.primitives)

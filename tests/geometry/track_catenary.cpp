@@ -2,22 +2,20 @@
 // lie in the world, the gap at the level crossing, the colours, and the box counts.
 #include "models/railway_town/track_catenary.h"
 
-#include "app/scene_state.h"
-#include "geometry/railway_queries.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
 
+#include <cmath>
 #include <set>
 
 using namespace glrec;
-using namespace railway;
 
 namespace {
 
-class Track : public testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+const Color SLEEPER{1.0f, 0.5f, 0.0f}, CLIP{0.2f, 0.2f, 0.3f}, RAIL{0.3f, 0.3f, 0.3f}, RED{1.0f, 0.0f, 0.0f};
 
-using Catenary = Track;
+using Track = support::FreshScene;
+using Catenary = support::FreshScene;
 
 // Sleeper starts along the line: every 3 from 0 to 399, then from 411 to 468.
 std::vector<double> expectedSleeperStarts()
@@ -35,7 +33,7 @@ std::vector<double> expectedSleeperStarts()
 TEST_F(Track, SleepersLieEveryThreeUnitsWithTheGapAtTheLevelCrossing)
 {
     const Drawing d = capture(vias_tren);
-    const auto sleepers = ofColor(wireBoxes(d), SLEEPER);
+    const auto sleepers = wireBoxes(d, SLEEPER);
     const auto starts = expectedSleeperStarts();
     ASSERT_EQ(sleepers.size(), 154u);
     for (size_t i = 0; i < sleepers.size(); i++)
@@ -43,27 +41,21 @@ TEST_F(Track, SleepersLieEveryThreeUnitsWithTheGapAtTheLevelCrossing)
 
     // No vertex between the last sleeper before the crossing and the first after
     // it; only the rails' eight long edges pass over the gap.
-    int inGap = 0, crossing = 0;
-    for (const auto& p : d.primitives) {
+    int inGap = 0;
+    for (const auto& p : d.primitives)
         for (const auto& v : p.vertices)
             inGap += v.world.z > 400.0 + 1e-3 && v.world.z < 411.0 - 1e-3;
-        if (p.mode != GL_LINES)
-            continue;
-        for (size_t k = 0; k + 1 < p.vertices.size(); k += 2) {
-            if (p.vertices[k].world.z < 400.5 && p.vertices[k + 1].world.z > 410.5) {
-                crossing++;
-                EXPECT_TRUE(near(p.color, RAIL)) << "only the rails cross the gap";
-            }
-        }
-    }
     EXPECT_EQ(inGap, 0);
-    EXPECT_EQ(crossing, 8);
+    const auto crossing = segments(d, [](const Segment& s) { return s.a.z < 400.5 && s.b.z > 410.5; });
+    EXPECT_EQ(crossing.size(), 8u);
+    for (const auto& s : crossing)
+        EXPECT_TRUE(near(s.color, RAIL)) << "only the rails cross the gap";
 }
 
 TEST_F(Track, FourClipsHoldEachSleeperAtItsMiddle)
 {
     const Drawing d = capture(vias_tren);
-    const auto clips = solids(d, 6);
+    const auto clips = wireBoxes(d, 6);
     ASSERT_EQ(clips.size(), 616u);
     const auto starts = expectedSleeperStarts();
     for (size_t i = 0; i < clips.size(); i++) {
@@ -81,7 +73,7 @@ TEST_F(Track, FourClipsHoldEachSleeperAtItsMiddle)
 TEST_F(Track, TwoGreyRailsRunTheWholeLineOnTheSleepers)
 {
     const Drawing d = capture(vias_tren);
-    const auto rails = ofColor(wireBoxes(d), RAIL);
+    const auto rails = wireBoxes(d, RAIL);
     ASSERT_EQ(rails.size(), 2u);
     EXPECT_BOUNDS(rails[0].bounds, -1.6, 0.2, 0.0, -1.4, 0.6, 500.0, 1e-6);
     EXPECT_BOUNDS(rails[1].bounds, 1.4, 0.2, 0.0, 1.6, 0.6, 500.0, 1e-6);
@@ -105,13 +97,11 @@ TEST_F(Track, ClipsSitBothSidesOfBothRails)
     // Sleeper 0, and sleeper 156, the last one (z = 468).
     for (const int n : {0, 156}) {
         const Drawing d = capture([n] { fijaciones(n); });
-        const auto clips = solids(d, 6);
+        const auto clips = wireBoxes(d, 6);
         ASSERT_EQ(clips.size(), 4u);
-        const double z = 3.0 * n + 0.4;
-        EXPECT_BOUNDS(clips[0].bounds, -1.4, 0.2, z, -1.2, 0.4, z + 0.2, 1e-4);   // inside -x
-        EXPECT_BOUNDS(clips[1].bounds, 1.6, 0.2, z, 1.8, 0.4, z + 0.2, 1e-4);     // outside +x
-        EXPECT_BOUNDS(clips[2].bounds, -1.8, 0.2, z, -1.6, 0.4, z + 0.2, 1e-4);   // outside -x
-        EXPECT_BOUNDS(clips[3].bounds, 1.2, 0.2, z, 1.4, 0.4, z + 0.2, 1e-4);     // inside +x
+        const double z = 3.0 * n + 0.4, x[4] = {-1.4, 1.6, -1.8, 1.2};  // inside -x, outside +x, outside -x, inside +x
+        for (int k = 0; k < 4; k++)
+            EXPECT_BOUNDS(clips[k].bounds, x[k], 0.2, z, x[k] + 0.2, 0.4, z + 0.2, 1e-4);
         EXPECT_TRUE(d.balanced);
     }
 }
@@ -172,30 +162,25 @@ TEST_F(Catenary, TwentyFiveMastsStandOnTheMinusXSideEveryTwentyUnits)
 
 TEST_F(Catenary, ContactWiresAndDroppersHangOverTheTrackCentre)
 {
-    const Drawing d = capture(catenaria);
-    std::vector<std::pair<Vec3, Vec3>> wires;
+    std::vector<Segment> wires;
     std::multiset<double> droppers;
-    for (const auto& p : d.primitives) {
-        if (p.mode != GL_LINES)
-            continue;
-        for (size_t k = 0; k + 1 < p.vertices.size(); k += 2) {
-            const Vec3 a = p.vertices[k].world, b = p.vertices[k + 1].world;
-            if (std::fabs(a.x - 0.08) > 1e-5 || std::fabs(b.x - 0.08) > 1e-5)
-                continue;
-            if (a.z != b.z)
-                wires.push_back({a, b});
-            else {
-                EXPECT_NEAR(a.y, 10.2, 1e-5);
-                EXPECT_NEAR(b.y, 9.6, 1e-5);
-                droppers.insert(a.z);
-            }
+    for (const auto& s : segments(capture(catenaria), [](const Segment& s) {
+             return std::fabs(s.a.x - 0.08) <= 1e-5 && std::fabs(s.b.x - 0.08) <= 1e-5;
+         })) {
+        if (s.a.z != s.b.z) {
+            wires.push_back(s);
+        } else {
+            EXPECT_NEAR(s.a.y, 10.2, 1e-5);
+            EXPECT_NEAR(s.b.y, 9.6, 1e-5);
+            droppers.insert(s.a.z);
         }
     }
     ASSERT_EQ(wires.size(), 2u);
-    EXPECT_TRUE(near(wires[0].first, {0.08, 10.2, 0.05}, 1e-5));
-    EXPECT_TRUE(near(wires[0].second, {0.08, 10.2, 500.05}, 1e-4));
-    EXPECT_TRUE(near(wires[1].first, {0.08, 9.6, 0.05}, 1e-5));
-    EXPECT_TRUE(near(wires[1].second, {0.08, 9.6, 500.05}, 1e-4));
+    for (int k = 0; k < 2; k++) {
+        const double y = k == 0 ? 10.2 : 9.6;
+        EXPECT_TRUE(near(wires[k].a, {0.08, y, 0.05}, 1e-5));
+        EXPECT_TRUE(near(wires[k].b, {0.08, y, 500.05}, 1e-4));
+    }
     ASSERT_EQ(droppers.size(), 200u);
     auto it = droppers.begin();
     for (int i = 0; i < 100; i++) {

@@ -4,57 +4,40 @@
 // its place in the world's composition.
 #include "models/railway_town/train.h"
 
-#include "app/scene_state.h"
-#include "geometry/railway_queries.h"
+#include "glrec/scene_queries.h"
 #include "models/railway_town/track_catenary.h"
-#include "scene/composition.h"
+#include "support/test_support.h"
 
+#include <cmath>
 #include <map>
 
 using namespace glrec;
-using namespace railway;
 
 namespace {
 
-class Train : public testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+const Color BODY{0.0f, 0.0f, 1.0f}, SEAT{0.0f, 1.0f, 0.0f}, WHITE{1.0f, 1.0f, 1.0f}, RED{1.0f, 0.0f, 0.0f},
+    RAIL{0.3f, 0.3f, 0.3f}, GEAR{0.7f, 0.7f, 0.7f};
 
-using TrainParts = Train;
-using RailwayInTheWorld = Train;
-
-Bounds boundsOf(const Primitive& p)
-{
-    Bounds b;
-    for (const auto& v : p.vertices)
-        b.add(v.world);
-    return b;
-}
+using Train = support::FreshScene;
+using TrainParts = support::FreshScene;
+using RailwayInTheWorld = support::FreshScene;
 
 // The cabin panels: blue loops of four standing the full 4.4 from the floor slab's underside.
-std::vector<const Primitive*> cabinPanels(const Drawing& d, double shift = 0.0)
+Batches cabinPanels(const Drawing& d, double shift = 0.0)
 {
-    std::vector<const Primitive*> r;
-    for (const auto& p : d.primitives) {
-        if (p.mode != GL_LINE_LOOP || p.vertices.size() != 4 || !near(p.color, BODY))
-            continue;
+    return d.where([shift](const Primitive& p) {
         const Bounds b = boundsOf(p);
-        if (std::fabs(b.min.y - 3.0) < 1e-5 && std::fabs(b.max.y - 7.4) < 1e-5 &&
-            (b.max.z < shift - 0.5 + 1e-4 || b.min.z > shift + 36.5 - 1e-4))
-            r.push_back(&p);
-    }
-    return r;
+        return p.mode == GL_LINE_LOOP && p.vertices.size() == 4 && near(p.color, BODY) &&
+               std::fabs(b.min.y - 3.0) < 1e-5 && std::fabs(b.max.y - 7.4) < 1e-5 &&
+               (b.max.z < shift - 0.5 + 1e-4 || b.min.z > shift + 36.5 - 1e-4);
+    });
 }
 
 // The seats' side profiles: green loops of eight.
-std::vector<const Primitive*> seatProfiles(const Drawing& d)
+Batches seatProfiles(const Drawing& d)
 {
-    std::vector<const Primitive*> r;
-    for (const auto& p : d.primitives)
-        if (p.mode == GL_LINE_LOOP && p.vertices.size() == 8 && near(p.color, SEAT))
-            r.push_back(&p);
-    return r;
+    return d.where(
+        [](const Primitive& p) { return p.mode == GL_LINE_LOOP && p.vertices.size() == 8 && near(p.color, SEAT); });
 }
 
 }  // namespace
@@ -170,7 +153,7 @@ TEST_F(Train, StandsOnTheTrackBetweenItsTwoCabinNoses)
 
     // The rims run on the rails' centre lines with their lowest point on the rail top.
     const Drawing track = capture(vias_tren);
-    const double railTop = ofColor(wireBoxes(track), RAIL)[0].bounds.max.y;
+    const double railTop = wireBoxes(track, RAIL)[0].bounds.max.y;
     const double bogieAxles[6] = {1.25, 3.75, 7.25, 9.75, 13.25, 15.75};
     int rims = 0;
     for (const auto* t : d.shapesOf(ShapeKind::WireTorus)) {
@@ -217,9 +200,7 @@ TEST_F(Train, SeatsLeaveTheAisleAndTheDoorwaysFree)
         for (int row = 0; row < 2; row++) {
             for (int s = 0; s < 4; s++) {
                 const int seat = car * 8 + row * 4 + s;
-                Bounds b = boundsOf(*profiles[2 * seat]);
-                for (const auto& v : profiles[2 * seat + 1]->vertices)
-                    b.add(v.world);
+                const Bounds b = boundsOf({profiles[2 * seat], profiles[2 * seat + 1]});
                 const double z = starts[s] + 19.0 * car;
                 EXPECT_BOUNDS(b, rows[row], 3.9, z, rows[row] + 1.8, 4.9, z + 2.0, 1e-5);
                 const double door = 7.5 + 19.0 * car;
@@ -228,7 +209,7 @@ TEST_F(Train, SeatsLeaveTheAisleAndTheDoorwaysFree)
         }
     }
     // The legs stand on the floor's top.
-    const auto greenBoxes = ofColor(wireBoxes(d), SEAT);
+    const auto greenBoxes = wireBoxes(d, SEAT);
     int legs = 0;
     for (const auto& b : greenBoxes)
         legs += std::fabs(b.bounds.min.y - 3.4) < 1e-5 && b.bounds.max.y < 3.91;
@@ -245,7 +226,7 @@ TEST_F(Train, DoorsOpenAtTheSamePlaceOnBothSidesOfEachCar)
         const double z = 7.5 + 19.0 * car;
         for (const double side : {-1.0, 1.0}) {
             const auto leaf = [&](const Drawing& d, double z0, double z1) {
-                return boundsWhere(d, [&](const Primitive& p) {
+                return d.boundsWhere([&](const Primitive& p) {
                     const Bounds b = boundsOf(p);
                     return p.mode == GL_QUADS && b.min.x * side > 0 && b.min.z >= z0 - 1e-4 &&
                            b.max.z <= z1 + 1e-4;
@@ -267,13 +248,13 @@ TEST_F(Train, PantographRidesOnTheFirstCarOnlyJustUnderTheWire)
     const Drawing d = capture(tren);
     const auto onRoof = [](const Primitive& p) { return near(p.color, SEAT) && boundsOf(p).min.y > 7.1; };
     // The base spans z 10 to 13; the upper arms, tilted back, reach 0.1 x sin 30 behind it.
-    EXPECT_BOUNDS(boundsWhere(d, onRoof), -1.5, 7.2, 10.0 - 0.05, 1.5, 9.5, 13.0, 1e-4);
+    EXPECT_BOUNDS(d.boundsWhere(onRoof), -1.5, 7.2, 10.0 - 0.05, 1.5, 9.5, 13.0, 1e-4);
     int parts = 0;
-    for (const auto& b : ofColor(wireBoxes(d), SEAT))
+    for (const auto& b : wireBoxes(d, SEAT))
         parts += b.bounds.min.y > 7.1;
     EXPECT_EQ(parts, 6);
     // The collector bar sits 0.1 below the catenary's lower wire, at 9.6.
-    EXPECT_LT(9.6 - boundsWhere(d, onRoof).max.y, 0.1 + 1e-5);
+    EXPECT_LT(9.6 - d.boundsWhere(onRoof).max.y, 0.1 + 1e-5);
 }
 
 TEST_F(Train, TravelsAlongPlusZAsItsAngleGrows)
@@ -329,15 +310,14 @@ TEST_F(Train, BallRidesInTheSecondCarOnlyWhileItHasLandedThere)
 
 TEST_F(RailwayInTheWorld, CatenaryTrackAndTrainAreDrawnInOrderAtTheWorldOrigin)
 {
-    modo = 2;
     angulo_tren = 500;   // 10 along the line
     estado_balon = 1;
-    const Drawing d = capture(display);
+    const Drawing d = worldFrame();
     EXPECT_TRUE(d.balanced);
 
     const auto boxes = wireBoxes(d);
-    const Solid* mast = nullptr;
-    const Solid* rail = nullptr;
+    const WireBox* mast = nullptr;
+    const WireBox* rail = nullptr;
     for (const auto& b : boxes) {
         if (!mast && near(b.bounds.min, {-3.5, 0.0, 0.0}, 1e-6) && near(b.bounds.max, {-3.4, 12.0, 0.2}, 1e-6))
             mast = &b;

@@ -2,20 +2,19 @@
 // angulo_tren, where the door leaves stand for each movpuerta, and the box counts.
 #include "models/railway_town/train_running_gear.h"
 
-#include "app/scene_state.h"
-#include "geometry/railway_queries.h"
+#include "glrec/scene_queries.h"
+#include "support/test_support.h"
+
+#include <cmath>
 
 using namespace glrec;
-using namespace railway;
 
 namespace {
 
-class RunningGear : public testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+const Color GEAR{0.7f, 0.7f, 0.7f}, BODY{0.0f, 0.0f, 1.0f}, DOOR{1.0f, 1.0f, 0.0f};
 
-using CarSide = RunningGear;
+using RunningGear = support::FreshScene;
+using CarSide = support::FreshScene;
 
 // Centre of the vertices of one batch.
 Vec3 centre(const Primitive& p)
@@ -30,12 +29,6 @@ Vec3 centre(const Primitive& p)
     return {c.x / n, c.y / n, c.z / n};
 }
 
-// World direction of a shape's local axis.
-Vec3 axis(const Shape& s, int column)
-{
-    return {s.modelview.at(0, column), s.modelview.at(1, column), s.modelview.at(2, column)};
-}
-
 // The yellow door leaves of a side: the filled boxes grouped four to a leaf.
 std::vector<Bounds> doorLeaves(const Drawing& d)
 {
@@ -45,8 +38,7 @@ std::vector<Bounds> doorLeaves(const Drawing& d)
         if (i % 4 == 0)
             leaves.emplace_back();
         EXPECT_TRUE(near(quads[i]->color, DOOR));
-        for (const auto& v : quads[i]->vertices)
-            leaves.back().add(v.world);
+        leaves.back().add(boundsOf(*quads[i]));
     }
     return leaves;
 }
@@ -97,7 +89,7 @@ TEST_F(RunningGear, BogieStandsOnTheRailsWithFourWheelsAndItsFrameTwice)
             for (int k = 0; k < 2; k++) {
                 const Shape& t = *rims[2 * w + k];
                 EXPECT_TRUE(near(t.origin(), wheels[w], 1e-5));
-                EXPECT_TRUE(near(axis(t, 2), {1, 0, 0}, 1e-6)) << "axle across the track";
+                EXPECT_TRUE(near(direction(t.modelview, {0, 0, 1}), {1, 0, 0}, 1e-6)) << "axle across the track";
                 EXPECT_TRUE(near(t.color, GEAR));
             }
             // The rim's lowest point is on the rail top.
@@ -138,7 +130,7 @@ TEST_F(RunningGear, WheelsSpinAboutTheAxleSoTheirTopsRollTowardPlusZ)
     EXPECT_NEAR(up.y - hub.y, 0.65 * std::cos(a) + 0.05 * std::sin(a), 1e-5);
     EXPECT_NEAR(up.z - hub.z, 0.65 * std::sin(a) - 0.05 * std::cos(a), 1e-5);
     EXPECT_GT(up.z - hub.z, 0.06);
-    EXPECT_TRUE(near(axis(*turned.shapesOf(ShapeKind::WireTorus)[0], 0),
+    EXPECT_TRUE(near(direction(turned.shapesOf(ShapeKind::WireTorus)[0]->modelview, {1, 0, 0}),
                      {0.0, std::sin(10.0 * M_PI / 180.0), -std::cos(10.0 * M_PI / 180.0)}, 1e-6));
 
     // A full turn looks as none; the value is used as it is, not reduced.
@@ -174,9 +166,7 @@ TEST_F(CarSide, DoorLeafIsFilledAroundItsWindow)
     EXPECT_BOUNDS(d.bounds(), 0.0, 0.0, 0.0, 0.1, 3.0, 1.0, 1e-6);
     // The window, y 1 to 2.9 and z 0.1 to 0.9, is left open.
     for (const auto& p : d.primitives) {
-        Bounds b;
-        for (const auto& v : p.vertices)
-            b.add(v.world);
+        const Bounds b = boundsOf(p);
         const bool overlapsY = b.max.y > 1.0 + 1e-6 && b.min.y < 2.9 - 1e-6;
         const bool overlapsZ = b.max.z > 0.1 + 1e-6 && b.min.z < 0.9 - 1e-6;
         EXPECT_FALSE(overlapsY && overlapsZ);
@@ -194,36 +184,25 @@ TEST_F(CarSide, SideCountsNineBoxesAndLeavesTheColourBlue)
     EXPECT_TRUE(near(d.finalColor, BODY));
     EXPECT_EQ(d.finalLineWidth, 1.0f);
     // The panels take the caller's colour; only the leaves are yellow.
-    const auto panels = ofColor(wireBoxes(d), BODY);
+    const auto panels = wireBoxes(d, BODY);
     ASSERT_EQ(panels.size(), 9u);
     EXPECT_BOUNDS(panels[0].bounds, 0.0, 3.0, 0.0, 0.2, 4.0, 18.0, 1e-6);  // band over the windows
-    EXPECT_BOUNDS(boundsWhere(d, [](const Primitive& p) { return near(p.color, BODY); }),
+    EXPECT_BOUNDS(d.boundsOfColor(BODY),
                   0.0, 0.0, 0.0, 0.2, 4.0, 18.0, 1e-6);
     EXPECT_EQ(d.withColor(DOOR).size(), 8u);
 }
 
-TEST_F(CarSide, ClosedDoorsFillTheOpeningInThePlaneOfTheSide)
+TEST_F(CarSide, DoorsFillTheOpeningThenStepOutBeforeSlidingInFrontOfThePanels)
 {
-    const auto leaves = doorLeaves(sideWithDoorsAt(0));
-    ASSERT_EQ(leaves.size(), 2u);
-    EXPECT_BOUNDS(leaves[0], 0.0, 0.0, 8.0, 0.1, 3.0, 9.0, 1e-6);
-    EXPECT_BOUNDS(leaves[1], 0.0, 0.0, 9.0, 0.1, 3.0, 10.0, 1e-6);
-}
-
-TEST_F(CarSide, DoorsStepOutBeforeTheySlide)
-{
-    const auto leaves = doorLeaves(sideWithDoorsAt(3));
-    ASSERT_EQ(leaves.size(), 2u);
-    EXPECT_BOUNDS(leaves[0], -0.3, 0.0, 8.0, -0.2, 3.0, 9.0, 1e-6);
-    EXPECT_BOUNDS(leaves[1], -0.3, 0.0, 9.0, -0.2, 3.0, 10.0, 1e-6);
-}
-
-TEST_F(CarSide, OpenDoorsStandOutsideInFrontOfThePanels)
-{
-    const auto leaves = doorLeaves(sideWithDoorsAt(10));
-    ASSERT_EQ(leaves.size(), 2u);
-    EXPECT_BOUNDS(leaves[0], -0.3, 0.0, 7.3, -0.2, 3.0, 8.3, 1e-6);
-    EXPECT_BOUNDS(leaves[1], -0.3, 0.0, 9.7, -0.2, 3.0, 10.7, 1e-6);
+    // Closed in the plane of the side, stepped out, then slid apart in front of the panels.
+    const struct { int step; double x, z0, z1; } stands[] = {
+        {0, 0.0, 8.0, 9.0}, {3, -0.3, 8.0, 9.0}, {10, -0.3, 7.3, 9.7}};
+    for (const auto& s : stands) {
+        const auto leaves = doorLeaves(sideWithDoorsAt(s.step));
+        ASSERT_EQ(leaves.size(), 2u);
+        EXPECT_BOUNDS(leaves[0], s.x, 0.0, s.z0, s.x + 0.1, 3.0, s.z0 + 1.0, 1e-6);
+        EXPECT_BOUNDS(leaves[1], s.x, 0.0, s.z1, s.x + 0.1, 3.0, s.z1 + 1.0, 1e-6);
+    }
 }
 
 TEST_F(CarSide, DoorStepOutsideTheTablesIsClampedToClosedOrOpen)

@@ -1,5 +1,6 @@
-// Small helpers shared by the logic tests: a fresh scene and recorder, a
-// temporary working directory, and standard output captured as text.
+// Small helpers shared by the tests: a fresh scene and recorder (and a fixture
+// that starts from one), a temporary working directory, and standard output
+// captured as text.
 #pragma once
 
 #include "app/scene_state.h"
@@ -28,6 +29,11 @@ inline void freshScene()
     argv_global = nullptr;
     vfotogramas.clear();
 }
+
+class FreshScene : public testing::Test {
+protected:
+    void SetUp() override { freshScene(); }
+};
 
 // Runs the test in a new empty directory, and goes back afterwards.
 class TempDir {
