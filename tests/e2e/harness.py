@@ -10,6 +10,7 @@ driven by real mouse clicks and key presses.
 
 Environment: PRACTICA02_BIN (the program), PRACTICA02_FILM (the bundled film).
 """
+import math
 import os
 import re
 import shutil
@@ -39,6 +40,49 @@ def default_film():
 def pose(eye, centre, up=(0.0, 1.0, 0.0)):
     """One camera pose: eye, centre, up, as the nine numbers of a record."""
     return tuple(eye) + tuple(centre) + tuple(up)
+
+
+def project(p, world, screen=DESIGN):
+    """Screen position (x right, y down, in pixels, not rounded) of a world point seen
+    from pose p through the program's 45-degree perspective over the whole screen."""
+    e, c, up = p[0:3], p[3:6], p[6:9]
+
+    def sub(a, b):
+        return [a[i] - b[i] for i in range(3)]
+
+    def dot(a, b):
+        return sum(a[i] * b[i] for i in range(3))
+
+    def cross(a, b):
+        return [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]]
+
+    def unit(a):
+        n = math.sqrt(dot(a, a))
+        return [v / n for v in a]
+
+    f = unit(sub(c, e))
+    s = unit(cross(f, up))
+    u = cross(s, f)
+    d = sub(world, e)
+    depth = dot(f, d)
+    t = math.tan(math.radians(22.5))
+    nx = dot(s, d) / (depth * t * screen[0] / screen[1])
+    ny = dot(u, d) / (depth * t)
+    return ((nx + 1) / 2 * screen[0], (1 - ny) / 2 * screen[1])
+
+
+def box_corners(lo, hi):
+    """The eight corners of the world box from lo to hi."""
+    return [(x, y, z) for x in (lo[0], hi[0]) for y in (lo[1], hi[1]) for z in (lo[2], hi[2])]
+
+
+def screen_region(p, points, margin, screen=DESIGN):
+    """Screen rectangle (x0, y0, x1, y1), x1 and y1 excluded, holding the pixels of the
+    projections of the world points seen from pose p, widened by margin pixels."""
+    pts = [project(p, w, screen) for w in points]
+    xs, ys = [int(q[0]) for q in pts], [int(q[1]) for q in pts]
+    return (max(0, min(xs) - margin), max(0, min(ys) - margin),
+            min(screen[0], max(xs) + margin + 1), min(screen[1], max(ys) + margin + 1))
 
 
 def pose_line(p):

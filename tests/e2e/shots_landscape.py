@@ -1,14 +1,11 @@
 """Story shots of the landscape: the bridge over the river and the island out at sea."""
-import math
-
-from harness import pose
+from harness import DESIGN as SCREEN, pose, project
 from story import Shot
 
 BRIDGE_RED = (255, 0, 0)
 BRIDGE_GREY = (179, 179, 179)
 TOWER_WHITE = (255, 255, 255)
 STRIPE_YELLOW = (255, 255, 0)
-SCREEN = (1024, 768)
 
 # Beside the river, downstream of the bridge, looking up at its tower.
 BRIDGE_POSE = pose((45.0, 15.0, 175.0), (0.0, 0.0, 210.0))
@@ -16,37 +13,9 @@ BRIDGE_POSE = pose((45.0, 15.0, 175.0), (0.0, 0.0, 210.0))
 ISLAND_POSE = pose((1250.0, 60.0, 340.0), (1340.0, 5.0, 440.0))
 
 
-def project(p, world):
-    """Screen pixel (x right, y down) of a world point seen from pose p (45 degrees, 4:3)."""
-    e, c, up = p[0:3], p[3:6], p[6:9]
-
-    def sub(a, b):
-        return [a[i] - b[i] for i in range(3)]
-
-    def dot(a, b):
-        return sum(a[i] * b[i] for i in range(3))
-
-    def cross(a, b):
-        return [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]]
-
-    def unit(a):
-        n = math.sqrt(dot(a, a))
-        return [v / n for v in a]
-
-    f = unit(sub(c, e))
-    s = unit(cross(f, up))
-    u = cross(s, f)
-    d = sub(world, e)
-    depth = dot(f, d)
-    t = math.tan(math.radians(22.5))
-    nx = dot(s, d) / (depth * t * SCREEN[0] / SCREEN[1])
-    ny = dot(u, d) / (depth * t)
-    return (int((nx + 1) / 2 * SCREEN[0]), int((1 - ny) / 2 * SCREEN[1]))
-
-
 def around(p, a, b, margin):
     """Screen region holding the projections of world points a and b, widened by margin pixels."""
-    (x0, y0), (x1, y1) = project(p, a), project(p, b)
+    (x0, y0), (x1, y1) = [[int(v) for v in project(p, w)] for w in (a, b)]
     return (max(0, min(x0, x1) - margin), max(0, min(y0, y1) - margin),
             min(SCREEN[0], max(x0, x1) + margin), min(SCREEN[1], max(y0, y1) + margin))
 

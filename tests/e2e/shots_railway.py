@@ -1,14 +1,11 @@
 """Story shots of the railway: the train at the platform with its doors open, the
 platform after it has left, and the train under way along the line."""
-import math
-
-from harness import pose
+from harness import box_corners, pose, screen_region
 from story import Shot
 
 CAR_BLUE = (0, 0, 255)
 DOOR_YELLOW = (255, 255, 0)
 SEAT_GREEN = (0, 255, 0)
-SCREEN = (1024, 768)
 
 # From above the -x side of the line, looking down across the train by the
 # platform (which lies beyond it, on the +x side); the sofa and its yellow
@@ -17,32 +14,6 @@ PLATFORM_POSE = pose((-45.0, 25.0, 18.0), (0.0, 4.0, 18.0))
 # The same view further along the line, where the train is at frame 2100: it has
 # run 84.9 ahead of its place by then.
 UNDER_WAY_POSE = pose((-45.0, 25.0, 103.0), (0.0, 4.0, 103.0))
-
-def project(p, world):
-    """Screen pixel (x right, y down) of a world point seen from pose p (45 degrees, 4:3)."""
-    e, c, up = p[0:3], p[3:6], p[6:9]
-    sub = lambda a, b: [a[i] - b[i] for i in range(3)]
-    dot = lambda a, b: sum(a[i] * b[i] for i in range(3))
-    cross = lambda a, b: [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]]
-    unit = lambda a: [v / math.sqrt(dot(a, a)) for v in a]
-    f = unit(sub(c, e))
-    s = unit(cross(f, up))
-    u = cross(s, f)
-    d = sub(world, e)
-    depth = dot(f, d)
-    t = math.tan(math.radians(22.5))
-    nx = dot(s, d) / (depth * t * SCREEN[0] / SCREEN[1])
-    ny = dot(u, d) / (depth * t)
-    return ((nx + 1) / 2 * SCREEN[0], (1 - ny) / 2 * SCREEN[1])
-
-
-def region_of(p, corners, margin):
-    """Screen rectangle holding the projections of the world points, widened by margin pixels."""
-    pts = [project(p, c) for c in corners]
-    xs, ys = [q[0] for q in pts], [q[1] for q in pts]
-    return (max(0, int(min(xs)) - margin), max(0, int(min(ys)) - margin),
-            min(SCREEN[0], int(max(xs)) + margin + 1), min(SCREEN[1], int(max(ys)) + margin + 1))
-
 
 def travel(frame):
     """How far the train has run along +z by a frame: angulo_tren x 0.02, with
@@ -53,13 +24,13 @@ def travel(frame):
 
 def train_box(shift):
     """The eight corners of the train (doors open), shifted along the line."""
-    return [(x, y, z + shift) for x in (-2.8, 2.8) for y in (0.6, 9.5) for z in (-2.451, 38.451)]
+    return box_corners((-2.8, 0.6, -2.451 + shift), (2.8, 9.5, 38.451 + shift))
 
 
 def doorways(p, shift):
     """Screen patches in the middle of the near side's two doorways, at the height of
     the leaves' lower panels: yellow when the doors are shut, dark when they stand open."""
-    return [region_of(p, [(-2.8, 3.6, 8.3 + car + shift), (-2.4, 4.2, 8.7 + car + shift)], 0)
+    return [screen_region(p, [(-2.8, 3.6, 8.3 + car + shift), (-2.4, 4.2, 8.7 + car + shift)], 0)
             for car in (0.0, 19.0)]
 
 
@@ -68,7 +39,7 @@ def outside(image, rgb, region, tol):
 
 
 def train_at_platform(image, app, frame):
-    train = region_of(PLATFORM_POSE, train_box(0.0), 4)
+    train = screen_region(PLATFORM_POSE, train_box(0.0), 4)
     # The yellow doors are filled; the blue shell and the green seats are lines.
     assert image.count(CAR_BLUE, tol=10, region=train) > 10000, "too little of the cars' blue"
     assert image.count(DOOR_YELLOW, tol=10, region=train) > 2500, "too little of the doors' yellow"
@@ -89,7 +60,7 @@ def platform_left(image, app, frame):
 
 def train_under_way(image, app, frame):
     shift = travel(frame)
-    train = region_of(UNDER_WAY_POSE, train_box(shift), 8)
+    train = screen_region(UNDER_WAY_POSE, train_box(shift), 8)
     assert image.count(CAR_BLUE, tol=10, region=train) > 10000, "too little of the cars' blue"
     assert image.count(DOOR_YELLOW, tol=10, region=train) > 2500, "too little of the doors' yellow"
     assert outside(image, CAR_BLUE, train, 10) == 0, "blue outside the train"

@@ -1,7 +1,6 @@
 """Story shots of the town: the level crossing with its barriers down while its
 lamps blink, and a plot of the first chalet estate."""
-from harness import pose
-from shots_landscape import project
+from harness import box_corners, pose, project, screen_region
 from story import Shot
 
 LIT_RED = (255, 0, 0)
@@ -25,16 +24,8 @@ PLOT = [(234.0, -7.0, -5.0), (274.0, -3.5, 35.0)]
 
 
 def square(centre, half):
-    x, y = project(CROSSING_POSE, centre)
+    x, y = [int(v) for v in project(CROSSING_POSE, centre)]
     return (x - half, y - half, x + half + 1, y + half + 1)
-
-
-def region(p, corners, margin):
-    pts = [project(p, (x, y, z)) for x in (corners[0][0], corners[1][0])
-           for y in (corners[0][1], corners[1][1]) for z in (corners[0][2], corners[1][2])]
-    xs, ys = [q[0] for q in pts], [q[1] for q in pts]
-    return (max(0, min(xs) - margin), max(0, min(ys) - margin), min(1024, max(xs) + margin + 1),
-            min(768, max(ys) + margin + 1))
 
 
 def lit_lamp(frame):
@@ -49,12 +40,13 @@ def crossing_blinking(image, app, frame):
     assert image.count(LIT_RED, tol=20, region=square(LAMPS[lit], 12)) > 40, "lamp %d is not lit" % lit
     assert image.count(LIT_RED, tol=20, region=square(LAMPS[dark], 12)) < 5, "lamp %d is lit too" % dark
     assert image.count(DARK_RED, tol=20, region=square(LAMPS[dark], 12)) > 40, "lamp %d is not dark red" % dark
-    assert image.count(BOOM_RED, tol=20, region=region(CROSSING_POSE, BOOM, 3)) > 100, "no lowered boom"
+    boom = screen_region(CROSSING_POSE, box_corners(*BOOM), 3)
+    assert image.count(BOOM_RED, tol=20, region=boom) > 100, "no lowered boom"
 
 
 def chalet_plot(image, app, frame):
-    assert image.count(HEDGE_GREEN, tol=10, region=region(CHALET_POSE, PLOT, 4)) > 3000, \
-        "too little of the hedges' green"
+    plot = screen_region(CHALET_POSE, box_corners(*PLOT), 4)
+    assert image.count(HEDGE_GREEN, tol=10, region=plot) > 3000, "too little of the hedges' green"
 
 
 SHOTS = [
