@@ -32,6 +32,23 @@ bool near(Color a, Color b, float tol)
     return std::fabs(a.r - b.r) <= tol && std::fabs(a.g - b.g) <= tol && std::fabs(a.b - b.b) <= tol;
 }
 
+int firstDifference(const Drawing& a, const Drawing& b, Vec3 shift, double tol)
+{
+    const size_t n = std::min(a.primitives.size(), b.primitives.size());
+    for (size_t i = 0; i < n; i++) {
+        const Primitive& p = a.primitives[i];
+        const Primitive& q = b.primitives[i];
+        bool same = p.mode == q.mode && p.vertices.size() == q.vertices.size();
+        for (size_t k = 0; same && k < p.vertices.size(); k++) {
+            const Vec3& v = p.vertices[k].world;
+            same = near({v.x + shift.x, v.y + shift.y, v.z + shift.z}, q.vertices[k].world, tol);
+        }
+        if (!same)
+            return static_cast<int>(i);
+    }
+    return a.primitives.size() == b.primitives.size() ? -1 : static_cast<int>(n);
+}
+
 Vec3 direction(const Mat4& m, const Vec3& d)
 {
     return {m.at(0, 0) * d.x + m.at(0, 1) * d.y + m.at(0, 2) * d.z,

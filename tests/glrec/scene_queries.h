@@ -88,6 +88,11 @@ Drawing worldFrame();
 // Empty unless the run is there exactly once.
 Drawing pickOut(const Drawing& world, const Drawing& model);
 
+// Index of the first batch of b that is not a's batch moved by `shift`: the same
+// mode and number of vertices, each vertex within tol. -1 when there is none; a
+// batch that only one of them has counts as different.
+int firstDifference(const Drawing& a, const Drawing& b, Vec3 shift = {}, double tol = 1e-9);
+
 // Where the modelling matrix m sends the direction d (its linear part).
 Vec3 direction(const Mat4& m, const Vec3& d);
 
@@ -96,15 +101,26 @@ bool near(Color a, Color b, float tol = 1e-6f);
 
 }  // namespace glrec
 
-// Bounds compared corner by corner to within tol (for tests written with gtest).
-#define EXPECT_BOUNDS(bounds, x0, y0, z0, x1, y1, z1, tol)   \
-    do {                                                     \
-        const ::glrec::Bounds eb_ = (bounds);                \
-        EXPECT_FALSE(eb_.empty()) << "nothing to bound";     \
-        EXPECT_NEAR(eb_.min.x, (x0), (tol)) << "min x";      \
-        EXPECT_NEAR(eb_.min.y, (y0), (tol)) << "min y";      \
-        EXPECT_NEAR(eb_.min.z, (z0), (tol)) << "min z";      \
-        EXPECT_NEAR(eb_.max.x, (x1), (tol)) << "max x";      \
-        EXPECT_NEAR(eb_.max.y, (y1), (tol)) << "max y";      \
-        EXPECT_NEAR(eb_.max.z, (z1), (tol)) << "max z";      \
+// For tests written with gtest. A drawing that counted `boxes` boxes, brought the
+// modelling stack back to where it found it, and left `colour` and line width 1 current.
+#define EXPECT_DRAWING(drawing, boxes_, colour)                                \
+    do {                                                                       \
+        const ::glrec::Drawing& ed_ = (drawing);                               \
+        EXPECT_EQ(ed_.boxes, (boxes_)) << "boxes";                             \
+        EXPECT_TRUE(ed_.balanced) << "modelling stack not balanced";           \
+        EXPECT_TRUE(::glrec::near(ed_.finalColor, (colour))) << "colour left"; \
+        EXPECT_EQ(ed_.finalLineWidth, 1.0f) << "line width left";              \
+    } while (0)
+
+// Bounds compared corner by corner to within tol.
+#define EXPECT_BOUNDS(bounds, x0, y0, z0, x1, y1, z1, tol) \
+    do {                                                   \
+        const ::glrec::Bounds eb_ = (bounds);              \
+        EXPECT_FALSE(eb_.empty()) << "nothing to bound";   \
+        EXPECT_NEAR(eb_.min.x, (x0), (tol)) << "min x";    \
+        EXPECT_NEAR(eb_.min.y, (y0), (tol)) << "min y";    \
+        EXPECT_NEAR(eb_.min.z, (z0), (tol)) << "min z";    \
+        EXPECT_NEAR(eb_.max.x, (x1), (tol)) << "max x";    \
+        EXPECT_NEAR(eb_.max.y, (y1), (tol)) << "max y";    \
+        EXPECT_NEAR(eb_.max.z, (z1), (tol)) << "max z";    \
     } while (0)
