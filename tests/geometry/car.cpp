@@ -1,12 +1,10 @@
 // The car: body and doors, wheels that roll, tilt into rotors and spin, colours
 // and line widths left current, boxes, and where the composition puts the car
 // for each of its states, its wheels on the looping's track.
-#include "app/scene_state.h"
 #include "glrec/scene_queries.h"
 #include "models/sports_vehicles/car.h"
 #include "scene/composition.h"
-
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <cmath>
 
@@ -44,10 +42,8 @@ Batches firstSpokes(const Drawing& d)
     return r;
 }
 
-class Car : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Car = support::FreshScene;
+using CarInTheWorld = support::FreshScene;
 
 }  // namespace
 
@@ -56,10 +52,7 @@ protected:
 TEST_F(Car, StandsOnItsFourWheelsInPinkAndLeavesWidthOne)
 {
     const Drawing d = capture(coche);
-    EXPECT_EQ(d.boxes, 48);                 // twelve spokes a wheel
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, PINK));
-    EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
+    EXPECT_DRAWING(d, 48, PINK);  // twelve spokes a wheel
     EXPECT_EQ(d.withColor(PINK).size(), d.primitives.size());
 
     EXPECT_BOUNDS(boundsOf(body(d)), 0, 0, -2, 4, 1.5, 0, 1e-5);
@@ -94,15 +87,13 @@ TEST_F(Car, SpokesRunFromTheHubToTheTyreAndRollWithTheDistance)
         EXPECT_NEAR(std::hypot(tip.x - hub.x, tip.y - hub.y), 0.475, 1e-6);
     }
 
-    // A quarter turn's distance with the 57.296 factor: the wheels turn clockwise seen from +z.
-    mov_coche = 90.0f * 0.55f / 57.296f;
-    d = capture(coche);
-    for (const auto* s : firstSpokes(d))
-        EXPECT_TRUE(near(direction(s->modelview, {1, 0, 0}), {0, -1, 0}, 1e-5));
-    mov_coche = -mov_coche;
-    d = capture(coche);
-    for (const auto* s : firstSpokes(d))
-        EXPECT_TRUE(near(direction(s->modelview, {1, 0, 0}), {0, 1, 0}, 1e-5));
+    // A quarter turn's distance with the 57.296 factor: forward, the wheels turn clockwise seen from +z.
+    for (const float sign : {1.0f, -1.0f}) {
+        mov_coche = sign * (90.0f * 0.55f / 57.296f);
+        d = capture(coche);
+        for (const auto* s : firstSpokes(d))
+            EXPECT_TRUE(near(direction(s->modelview, {1, 0, 0}), {0, -sign, 0}, 1e-5));
+    }
 }
 
 TEST_F(Car, WheelsTiltOutwardIntoRotorsAndSpinAboutTheirOwnAxles)
@@ -152,8 +143,6 @@ TEST_F(Car, DoorsSwingOutwardOnTheirLowerHingeWhileTheOpeningStays)
 }
 
 // ---- placed by the composition ----
-
-using CarInTheWorld = Car;
 
 TEST_F(CarInTheWorld, WheelsRunOnTheLoopingTrackAllTheWayRound)
 {

@@ -1,11 +1,9 @@
 // The crane's arm and grip: where the joints and the grip mount stand for the
 // straight and the folded pose, what the slew turns, the hanging car, colours
 // left current, boxes, and the stack at the arm's deepest nesting.
-#include "app/scene_state.h"
 #include "glrec/scene_queries.h"
 #include "models/sports_vehicles/crane_arm.h"
-
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <cmath>
 
@@ -13,9 +11,7 @@ using namespace glrec;
 
 namespace {
 
-const Color WHITE{1.0f, 1.0f, 1.0f};
-const Color GREEN{0.5f, 0.8f, 0.0f};
-const Color PINK{1.0f, 0.0f, 0.4f};
+const Color WHITE{1.0f, 1.0f, 1.0f}, GREEN{0.5f, 0.8f, 0.0f}, PINK{1.0f, 0.0f, 0.4f};
 
 // The arm's cylinders in drawing order: base disc, turntable, shoulder, elbow,
 // wrist drums, grip mount.
@@ -30,10 +26,7 @@ void straighten()
         a = 0;
 }
 
-class Arm : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Arm = support::FreshScene;
 
 }  // namespace
 
@@ -62,10 +55,7 @@ TEST_F(Arm, StraightArmStandsUpWithTheGripMountAtFiveAndAQuarter)
     const auto white = d.withColor(WHITE);
     EXPECT_EQ(white.size(), d.primitives.size());
     EXPECT_BOUNDS(d.bounds(), -0.3, 0.65, -0.3, 0.3, 5.8, 0.45, 1e-5);
-    std::vector<const Primitive*> fingers;
-    for (const auto& p : d.primitives)
-        if (p.vertices[0].world.y > 5.2)
-            fingers.push_back(&p);
+    const auto fingers = d.where([](const Primitive& p) { return p.vertices[0].world.y > 5.2; });
     ASSERT_EQ(fingers.size(), 8u * 3u);
     for (size_t i = 0; i < fingers.size(); i += 6)
         EXPECT_TRUE(near(direction(fingers[i]->modelview, {0, 1, 0}), {0, 1, 0}, 1e-6));
@@ -121,17 +111,11 @@ TEST_F(Arm, HangingCarIsDrawnUpsideDownBeyondTheGripAndTheGripStaysWhite)
     straighten();
     estado_coche = 3;
     const Drawing d = capture(brazoGrua);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_EQ(d.boxes, 3 + 48 + 8);
-    EXPECT_TRUE(near(d.finalColor, GREEN));
-    EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
+    EXPECT_DRAWING(d, 3 + 48 + 8, GREEN);
 
     // Half size, roof toward the grip: in the third link's space roof at 0.95,
     // underside at 1.7, x -0.5 to 1.5, z -0.5 to 0.5; the link starts at (-0.15, 4.65, -0.15).
-    std::vector<const Primitive*> body;
-    for (const auto* p : d.withColor(PINK))
-        if (p->lineWidth == 2.0f)
-            body.push_back(p);
+    const auto body = d.where([](const Primitive& p) { return near(p.color, PINK) && p.lineWidth == 2.0f; });
     EXPECT_BOUNDS(boundsOf(body), -0.65, 5.6, -0.65, 1.35, 6.35, 0.35, 1e-5);
 
     // The grip comes after the car, in white.
@@ -148,8 +132,7 @@ TEST_F(Arm, EndsInTheCranesGreenWhateverItDrew)
     for (char state : {char(0), char(3), char(4)}) {
         estado_coche = state;
         const Drawing d = capture(brazoGrua);
-        EXPECT_TRUE(near(d.finalColor, GREEN));
-        EXPECT_EQ(d.boxes, state == 3 ? 59 : 11);
+        EXPECT_DRAWING(d, state == 3 ? 59 : 11, GREEN);
         EXPECT_TRUE(d.withColor(PINK).empty() == (state != 3));
     }
 }

@@ -1,13 +1,10 @@
 // The football pitch: the grass grid and its markings, the goals with their
 // nets (line counts fixed by the single-precision running sum), colours left
 // current, boxes, and where the composition shows the pitch.
-#include "app/scene_state.h"
 #include "glrec/scene_queries.h"
 #include "models/landscape/ground_sea_river.h"
 #include "models/sports_vehicles/football_pitch.h"
-#include "scene/composition.h"
-
-#include <gtest/gtest.h>
+#include "support/test_support.h"
 
 #include <cmath>
 
@@ -15,9 +12,7 @@ using namespace glrec;
 
 namespace {
 
-const Color GRASS{0.2f, 1.0f, 0.2f};
-const Color WHITE{1.0f, 1.0f, 1.0f};
-const Color NET_FRAME{1.0f, 0.3f, 1.0f};
+const Color GRASS{0.2f, 1.0f, 0.2f}, WHITE{1.0f, 1.0f, 1.0f}, NET_FRAME{1.0f, 0.3f, 1.0f};
 
 struct NetLines {
     int alongX = 0, alongY = 0, alongZ = 0;   // lines by the direction they run
@@ -41,10 +36,7 @@ NetLines classify(const Drawing& d)
     return r;
 }
 
-class Pitch : public ::testing::Test {
-protected:
-    void SetUp() override { inicializarVariablesGlobales(); }
-};
+using Pitch = support::FreshScene;
 
 }  // namespace
 
@@ -103,10 +95,7 @@ TEST_F(Pitch, GoalIsTenBoxesWithPinkFrameAndWhiteNets)
         glColor3f(0.1f, 0.2f, 0.3f);   // posts take the colour they find
         porteria();
     });
-    EXPECT_EQ(d.boxes, 10);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, WHITE));
-    EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
+    EXPECT_DRAWING(d, 10, WHITE);
     EXPECT_BOUNDS(d.bounds(), 0, 0, 0, 6, 3.2, 1.9, 1e-5);
 
     // Posts, crossbar and the ground bars: 6 boxes of 3 batches in the colour found.
@@ -170,10 +159,7 @@ TEST_F(Pitch, CentreCircleIsTwelvePiecesBetweenRadiiFourEightAndFive)
 TEST_F(Pitch, PitchWithBothGoalsSpansThirtyByFiftyPlusTheNets)
 {
     const Drawing d = capture(campoFutbol);
-    EXPECT_EQ(d.boxes, 20);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, WHITE));
-    EXPECT_FLOAT_EQ(d.finalLineWidth, 1.0f);
+    EXPECT_DRAWING(d, 20, WHITE);
     EXPECT_BOUNDS(d.bounds(), -15, 0, -1.9, 15, 3.2, 51.9, 1e-5);
 
     // Grass: 30 lines along z and 50 across, open at the far edges.
@@ -222,11 +208,10 @@ TEST_F(Pitch, IsPaintedRightAfterTheGround)
     const size_t ground = capture(suelo).primitives.size();
     const Drawing pitch = capture(campoFutbol);
     ASSERT_GT(world.primitives.size(), ground + pitch.primitives.size());
-    for (size_t i = 0; i < pitch.primitives.size(); i++) {
-        const Primitive& p = world.primitives[ground + i];
-        EXPECT_EQ(p.mode, pitch.primitives[i].mode);
-        EXPECT_TRUE(near(p.color, pitch.primitives[i].color)) << i;
-        const Vec3 v = pitch.primitives[i].vertices[0].world;
-        EXPECT_TRUE(near(p.vertices[0].world, {v.x - 30.0, v.y, v.z}, 1e-4)) << i;
-    }
+    Drawing placed;
+    const auto first = world.primitives.begin() + static_cast<long>(ground);
+    placed.primitives.assign(first, first + static_cast<long>(pitch.primitives.size()));
+    EXPECT_EQ(firstDifference(pitch, placed, {-30.0, 0, 0}, 1e-4), -1);
+    for (size_t i = 0; i < pitch.primitives.size(); i++)
+        EXPECT_TRUE(near(placed.primitives[i].color, pitch.primitives[i].color)) << i;
 }

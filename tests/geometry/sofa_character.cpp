@@ -13,20 +13,14 @@ namespace {
 
 const Color RED{1, 0, 0}, YELLOW{1, 1, 0}, WHITE{1, 1, 1}, MAGENTA{1, 0, 1};
 
-class SofaCharacter : public testing::Test {
-protected:
-    void SetUp() override { support::freshScene(); }
-};
+using SofaCharacter = support::FreshScene;
 
 // The lowest vertex of the kicking leg's foot: the last lower leg drawn.
 Vec3 kickingToe(const Drawing& d)
 {
     // Each lower leg is three boxes of three batches; the kicking leg is the last nine.
-    const auto& p = d.primitives;
-    Bounds foot;
-    for (size_t i = p.size() - 9; i < p.size() - 6; i++)
-        for (const auto& v : p[i].vertices)
-            foot.add(v.world);
+    const size_t n = d.primitives.size();
+    const Bounds foot = boundsOf({&d.primitives[n - 9], &d.primitives[n - 8], &d.primitives[n - 7]});
     return {foot.max.x, foot.min.y, foot.max.z};
 }
 
@@ -50,10 +44,7 @@ TEST_F(SofaCharacter, CharacterSitsWithinItsSpaceAndLeavesYellowAtWidthOne)
     EXPECT_TRUE(near(spheres[2]->origin(), {0.1, 1.3, 0.14}, 1e-6));
     EXPECT_TRUE(near(spheres[1]->color, WHITE));
     EXPECT_DOUBLE_EQ(spheres[1]->size[0], 0.05);
-    EXPECT_EQ(d.boxes, 12);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, YELLOW));
-    EXPECT_EQ(d.finalLineWidth, 1.0f);
+    EXPECT_DRAWING(d, 12, YELLOW);
 }
 
 TEST_F(SofaCharacter, MouthIsARedTriangleOrAZigzagAtWidthTwo)
@@ -107,21 +98,13 @@ TEST_F(SofaCharacter, KickingLegSwingsBackThenForward)
 TEST_F(SofaCharacter, SofaExtentsAndTheCharacterOnIt)
 {
     const Drawing d = capture(sofa);
-    const Bounds red = boundsOf([&] {
-        std::vector<const Primitive*> r;
-        for (const auto* p : d.withColor(RED))
-            if (p->lineWidth == 1.0f)  // the mouth is red too, at width 2
-                r.push_back(p);
-        return r;
-    }());
-    EXPECT_TRUE(near(red.min, {-1.8, 0, -0.55}, 1e-6));
-    EXPECT_TRUE(near(red.max, {1.8, 1.1, 0.55}, 1e-6));
+    // The mouth is red too, at width 2.
+    EXPECT_BOUNDS(d.boundsWhere([](const Primitive& p) { return near(p.color, RED) && p.lineWidth == 1.0f; }), -1.8,
+                  0, -0.55, 1.8, 1.1, 0.55, 1e-6);
     // The character sits on the -x half, 0.8 from the centre, feet at the front.
     const auto head = d.shapesOf(ShapeKind::WireSphere)[0];
     EXPECT_TRUE(near(head->origin(), {-0.8, 1.22, 0.05}, 1e-6));
-    EXPECT_EQ(d.boxes, 6 + 12);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, YELLOW));
+    EXPECT_DRAWING(d, 6 + 12, YELLOW);
 }
 
 TEST_F(SofaCharacter, SofaTurnsTwentyDegreesAStepWithTheCharacter)
@@ -146,15 +129,10 @@ TEST_F(SofaCharacter, FocusMarkerIsAMagentaCubeOnTheLookAtPointWithItsFootprint)
     dd = -4.0f;
     const Drawing d = capture(foco);
     ASSERT_EQ(d.primitives.size(), 6u);
-    const Bounds cube = boundsOf({&d.primitives[0], &d.primitives[1], &d.primitives[2]});
-    EXPECT_TRUE(near(cube.min, {9.5, -0.3, -4.5}, 1e-6));  // reaches below the ground
-    EXPECT_TRUE(near(cube.max, {10.5, 0.7, -3.5}, 1e-6));
-    const Bounds footprint = boundsOf({&d.primitives[3], &d.primitives[4], &d.primitives[5]});
-    EXPECT_TRUE(near(footprint.min, {9.5, 0, -4.5}, 1e-6));
-    EXPECT_TRUE(near(footprint.max, {10.5, 0, -3.5}, 1e-6));
-    for (const auto& p : d.primitives)
-        EXPECT_TRUE(near(p.color, MAGENTA));
-    EXPECT_EQ(d.boxes, 2);
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, MAGENTA));
+    const auto boxes = wireBoxes(d);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_BOUNDS(boxes[0].bounds, 9.5, -0.3, -4.5, 10.5, 0.7, -3.5, 1e-6);  // the cube reaches below the ground
+    EXPECT_BOUNDS(boxes[1].bounds, 9.5, 0, -4.5, 10.5, 0, -3.5, 1e-6);       // its footprint
+    EXPECT_EQ(d.withColor(MAGENTA).size(), d.primitives.size());
+    EXPECT_DRAWING(d, 2, MAGENTA);
 }
