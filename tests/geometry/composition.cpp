@@ -12,17 +12,14 @@ namespace {
 
 const Color WHITE{1, 1, 1}, MAGENTA{1, 0, 1}, BODY{0.3f, 0.3f, 0.4f};
 
-class Composition : public testing::Test {
-protected:
-    void SetUp() override { support::freshScene(); }
-};
+using Composition = support::FreshScene;
 
 // The ball: the white wire sphere of radius 0.2 (the character's head is yellow).
 std::vector<const Shape*> balls(const Drawing& d)
 {
     std::vector<const Shape*> r;
-    for (const auto* s : d.shapesOf(ShapeKind::WireSphere))
-        if (s->size[0] == 0.2 && near(s->color, WHITE))
+    for (const auto* s : d.spheresOf(0.2))
+        if (near(s->color, WHITE))
             r.push_back(s);
     return r;
 }
@@ -42,9 +39,7 @@ TEST_F(Composition, ToasterFliesAtItsTravelAndHeight)
 {
     xtostadora = 10.0f;
     ytostadora = 15.4f;
-    const Bounds body = capture(display).boundsOfColor(BODY);
-    EXPECT_TRUE(near(body.min, {-65.0, 15.4, 25.0}, 1e-5));
-    EXPECT_TRUE(near(body.max, {-64.8, 15.55, 25.1}, 1e-5));
+    EXPECT_BOUNDS(capture(display).boundsOfColor(BODY), -65.0, 15.4, 25.0, -64.8, 15.55, 25.1, 1e-5);
 }
 
 TEST_F(Composition, SofaStandsBesideThePitch)
@@ -65,7 +60,8 @@ TEST_F(Composition, BallIsPlacedHereOnlyWhileFree)
     ASSERT_EQ(free.size(), 1u);
     EXPECT_TRUE(near(free[0]->origin(), {-29.2, 0.1, 24.0}, 1e-5));
     estado_balon = 1;  // riding in the train, which draws it
-    for (const auto* b : balls(capture(display)))
+    const Drawing riding = capture(display);
+    for (const auto* b : balls(riding))
         EXPECT_FALSE(near(b->origin(), {-29.2, 0.1, 24.0}, 1.0));
 }
 

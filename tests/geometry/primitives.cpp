@@ -10,22 +10,14 @@ using namespace glrec;
 
 namespace {
 
-std::vector<Vec3> points(const Primitive& p)
-{
-    std::vector<Vec3> r;
-    for (const auto& v : p.vertices)
-        r.push_back(v.model);
-    return r;
-}
-
 void expectPoints(const Primitive& p, GLenum mode, const std::vector<Vec3>& expected)
 {
     EXPECT_EQ(p.mode, mode);
-    const auto got = points(p);
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); i++)
-        EXPECT_TRUE(near(got[i], expected[i], 0.0)) << "vertex " << i << ": " << got[i].x << ", "
-                                                    << got[i].y << ", " << got[i].z;
+    ASSERT_EQ(p.vertices.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); i++) {
+        const Vec3& v = p.vertices[i].model;
+        EXPECT_TRUE(near(v, expected[i], 0.0)) << "vertex " << i << ": " << v.x << ", " << v.y << ", " << v.z;
+    }
 }
 
 // Each grid segment is one batch of two vertices; returns them as (from, to) pairs.

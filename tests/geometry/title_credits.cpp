@@ -14,27 +14,16 @@ namespace {
 
 const Color BLACK{0, 0, 0}, RED{1, 0, 0}, WHITE{1, 1, 1};
 
-class Screens : public testing::Test {
-protected:
-    void SetUp() override { support::freshScene(); }
-};
-
-std::vector<Vec3> corners(const Primitive& p)
-{
-    std::vector<Vec3> r;
-    for (const auto& v : p.vertices)
-        r.push_back(v.model);
-    return r;
-}
+using Screens = support::FreshScene;
 
 void expectRectangle(const Primitive& p, int x, int y, int w, int h)
 {
-    const auto c = corners(p);
+    const auto& c = p.vertices;
     ASSERT_EQ(c.size(), 4u);
-    EXPECT_TRUE(near(c[0], {double(x), double(y), 0}, 0));
-    EXPECT_TRUE(near(c[1], {double(x + w), double(y), 0}, 0));
-    EXPECT_TRUE(near(c[2], {double(x + w), double(y + h), 0}, 0));
-    EXPECT_TRUE(near(c[3], {double(x), double(y + h), 0}, 0));
+    EXPECT_TRUE(near(c[0].model, {double(x), double(y), 0}, 0));
+    EXPECT_TRUE(near(c[1].model, {double(x + w), double(y), 0}, 0));
+    EXPECT_TRUE(near(c[2].model, {double(x + w), double(y + h), 0}, 0));
+    EXPECT_TRUE(near(c[3].model, {double(x), double(y + h), 0}, 0));
 }
 
 }  // namespace

@@ -13,10 +13,7 @@ const Color TOAST{0.8f, 0.6f, 0.1f};
 const Color BODY{0.3f, 0.3f, 0.4f};
 const Color WHITE{1.0f, 1.0f, 1.0f};
 
-class Toaster : public testing::Test {
-protected:
-    void SetUp() override { support::freshScene(); }
-};
+using Toaster = support::FreshScene;
 
 // The two wings' quad strips, in drawing order (the face z = 0.1 first).
 std::vector<const Primitive*> wings(const Drawing& d)
@@ -29,24 +26,14 @@ std::vector<const Primitive*> wings(const Drawing& d)
 TEST_F(Toaster, BodyToastAndLeverStandWhereTheyMust)
 {
     const Drawing d = capture(tostadora);
-    const Bounds body = d.boundsOfColor(BODY);
-    EXPECT_TRUE(near(body.min, {0, 0, 0}, 1e-6));
-    EXPECT_TRUE(near(body.max, {0.2, 0.15, 0.1}, 1e-6));
-    const Bounds toast = d.boundsOfColor(TOAST);
-    EXPECT_TRUE(near(toast.min, {0.05, 0.06, 0.02}, 1e-6));
-    EXPECT_TRUE(near(toast.max, {0.15, 0.16, 0.08}, 1e-6));
+    EXPECT_BOUNDS(d.boundsOfColor(BODY), 0, 0, 0, 0.2, 0.15, 0.1, 1e-6);
+    EXPECT_BOUNDS(d.boundsOfColor(TOAST), 0.05, 0.06, 0.02, 0.15, 0.16, 0.08, 1e-6);
     // The lever's handle stands out from the end face x = 0.2.
-    const auto lines = d.withColor(WHITE);
-    Bounds lever;
-    for (const auto* p : lines)
-        if (p->mode != GL_QUAD_STRIP)
-            for (const auto& v : p->vertices)
-                lever.add(v.world);
+    const Bounds lever =
+        d.boundsWhere([](const Primitive& p) { return near(p.color, WHITE) && p.mode != GL_QUAD_STRIP; });
     EXPECT_NEAR(lever.min.x, 0.2, 1e-6);
     EXPECT_NEAR(lever.max.x, 0.23, 1e-6);
-    EXPECT_EQ(d.boxes, 5);  // two slices, the body, the lever's stem and handle
-    EXPECT_TRUE(d.balanced);
-    EXPECT_TRUE(near(d.finalColor, WHITE));
+    EXPECT_DRAWING(d, 5, WHITE);  // two slices, the body, the lever's stem and handle
 }
 
 TEST_F(Toaster, ToastRisesWithMovtostada)
