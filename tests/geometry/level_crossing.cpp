@@ -27,21 +27,13 @@ TEST_F(LevelCrossing, BoxCountsStackAndColoursLeft)
     const Drawing l = capture([] { discoSemaforo(1); });
     const Drawing s = capture([] { semaforo(); });
     const Drawing p = capture([] { pasoANivel(); });
-    EXPECT_EQ(b.boxes, 4);
-    EXPECT_EQ(l.boxes, 7);
-    EXPECT_EQ(s.boxes, 15);
-    EXPECT_EQ(p.boxes, 38);
+    EXPECT_DRAWING(b, 4, WEIGHT);
+    EXPECT_DRAWING(l, 7, POST);
+    EXPECT_DRAWING(s, 15, POST);
+    EXPECT_DRAWING(p, 38, POST);
     EXPECT_EQ(wireBoxes(p).size(), 38u);
     EXPECT_EQ(p.primitives.size(), 38u * 3);
     EXPECT_EQ(p.shapes.size(), 2u * 4 + 4u);  // per light: drum, pole, two rims; four lamps
-    for (const Drawing* d : {&b, &l, &s, &p}) {
-        EXPECT_TRUE(d->balanced);
-        EXPECT_EQ(d->finalLineWidth, 1.0f);
-    }
-    EXPECT_TRUE(near(b.finalColor, WEIGHT));
-    EXPECT_TRUE(near(l.finalColor, POST));
-    EXPECT_TRUE(near(s.finalColor, POST));
-    EXPECT_TRUE(near(p.finalColor, POST));
 }
 
 TEST_F(LevelCrossing, RaisedBoomStandsUprightWithItsCounterweightBelowThePivot)
@@ -105,10 +97,8 @@ TEST_F(LevelCrossing, FlattenedLampsOnTheCrossArmsFaceTheTraffic)
     EXPECT_TRUE(near(l[1]->origin(), {-0.36, 4.5, -1.55}));
     EXPECT_TRUE(near(l[2]->origin(), {10.36, 4.5, 13.45}));
     EXPECT_TRUE(near(l[3]->origin(), {10.36, 4.5, 12.55}));
-    for (const Shape* s : l) {
-        EXPECT_EQ(s->count[0], 10);
-        EXPECT_EQ(s->count[1], 10);
-    }
+    for (const Shape* s : l)
+        EXPECT_EQ(s->count, (std::array<int, 2>{10, 10}));
     // Light 1 faces -x: its lamps are squeezed to 0.048 along x, full 0.16 along z.
     EXPECT_TRUE(near(math::transformPoint(l[0]->modelview, {0.0, 0.0, 0.16}), {-0.408, 4.5, -2.45}));
     EXPECT_TRUE(near(math::transformPoint(l[0]->modelview, {0.16, 0.0, 0.0}), {-0.36, 4.5, -2.29}));
@@ -145,7 +135,8 @@ TEST_F(LevelCrossing, CylindersGoThroughTheSharedQuadric)
 {
     // Give the shared quadric another style to see every cylinder drawn through it.
     gluQuadricDrawStyle(cilindro, GLU_SILHOUETTE);
-    for (const Shape* c : cylinders(capture([] { pasoANivel(); })))
+    const Drawing silhouette = capture([] { pasoANivel(); });
+    for (const Shape* c : cylinders(silhouette))
         EXPECT_EQ(c->drawStyle, GLU_SILHOUETTE);
 
     inicializarVariablesGlobales();
