@@ -10,8 +10,7 @@ using namespace glrec;
 
 namespace {
 
-const Color RED{1.0f, 0.0f, 0.0f};
-const Color GREY{0.7f, 0.7f, 0.7f};
+const Color RED{1.0f, 0.0f, 0.0f}, GREY{0.7f, 0.7f, 0.7f};
 
 using Bridge = support::FreshScene;
 
@@ -35,9 +34,14 @@ TEST_F(Bridge, DeckAndTowerAreRed)
     const auto red = d.withColor(RED);
     EXPECT_BOUNDS(boundsOf(red), -1, 2, 0, 8, 27, 40, 1e-3);
 
-    // Deck slabs: 7 across, 40 along, 7 to 7.2 and 7.8 to 8 high.
-    EXPECT_BOUNDS(boundsOf(inside(red, {0, 7, 0}, {7, 7.2, 40})), 0, 7, 0, 7, 7.2, 40, 1e-3);
-    EXPECT_BOUNDS(boundsOf(inside(red, {0, 7.8, 0}, {7, 8, 40})), 0, 7.8, 0, 7, 8, 40, 1e-3);
+    // Deck slabs: 7 across, 40 along, 7 to 7.2 and 7.8 to 8 high. Legs 1 wide outside each
+    // deck edge, 2 to 27 high, 1.5 thick at mid-span; cross-beams between them at 19 to 20
+    // and 23 to 24. Each fills its place.
+    const Vec3 parts[][2] = {{{0, 7, 0}, {7, 7.2, 40}},           {{0, 7.8, 0}, {7, 8, 40}},
+                             {{-1, 2, 19.25}, {0, 27, 20.75}},    {{7, 2, 19.25}, {8, 27, 20.75}},
+                             {{0, 19, 19.25}, {7, 20, 20.75}},    {{0, 23, 19.25}, {7, 24, 20.75}}};
+    for (const auto& [lo, hi] : parts)
+        EXPECT_BOUNDS(boundsOf(inside(red, lo, hi)), lo.x, lo.y, lo.z, hi.x, hi.y, hi.z, 1e-3);
 
     // The deck grid lies at y = 8: 7 lines along z, 40 across, far edges open.
     const auto grid = gridLines(inside(red, {0, 8, 0}, {7, 8, 40}));
@@ -46,13 +50,6 @@ TEST_F(Bridge, DeckAndTowerAreRed)
         EXPECT_LT(s.a.x, 7.0);  // no line along z at x = 7
         EXPECT_LT(s.a.z, 40.0); // no line across at z = 40
     }
-
-    // Legs 1 wide outside each deck edge, 2 to 27 high, 1.5 thick at mid-span.
-    EXPECT_BOUNDS(boundsOf(inside(red, {-1, 2, 19.25}, {0, 27, 20.75})), -1, 2, 19.25, 0, 27, 20.75, 1e-3);
-    EXPECT_BOUNDS(boundsOf(inside(red, {7, 2, 19.25}, {8, 27, 20.75})), 7, 2, 19.25, 8, 27, 20.75, 1e-3);
-    // Cross-beams between the legs at 19 to 20 and 23 to 24.
-    EXPECT_BOUNDS(boundsOf(inside(red, {0, 19, 19.25}, {7, 20, 20.75})), 0, 19, 19.25, 7, 20, 20.75, 1e-3);
-    EXPECT_BOUNDS(boundsOf(inside(red, {0, 23, 19.25}, {7, 24, 20.75})), 0, 23, 19.25, 7, 24, 20.75, 1e-3);
 }
 
 TEST_F(Bridge, FootingAndGirdersAreGrey)
@@ -95,10 +92,7 @@ TEST_F(Bridge, FanOfNineCablesEndsAtOddStepsUpToSeventeen)
 TEST_F(Bridge, FourFansHangFromAboveTheLegsToTheDeckEdges)
 {
     const Drawing d = capture(puente);
-    std::vector<const Primitive*> fans;
-    for (const auto& p : d.primitives)
-        if (p.mode == GL_LINES && p.vertices.size() == 18)
-            fans.push_back(&p);
+    const auto fans = d.where([](const Primitive& p) { return p.mode == GL_LINES && p.vertices.size() == 18; });
     ASSERT_EQ(fans.size(), 4u);
     // Tops 0.5 above the upper cross-beam, over each leg's middle, at the tower's faces.
     const struct { double x, z, step; } fan[] = {
@@ -122,8 +116,8 @@ TEST_F(Bridge, SpansTheRiverWithItsDeckLevelWithTheGround)
     ASSERT_FALSE(bridge.primitives.empty());
     const auto red = bridge.all();
     // Origin on the river surface (y = -8) at the near bank, x = -4.
-    EXPECT_BOUNDS(boundsOf(bridge.withColor(RED)), -5, -6, 190, 4, 19, 230, 1e-3);
+    EXPECT_BOUNDS(bridge.boundsOfColor(RED), -5, -6, 190, 4, 19, 230, 1e-3);
     const auto deckGrid = gridLines(inside(red, {-4, 0, 190}, {3, 0, 230}));
     EXPECT_EQ(deckGrid.size(), 47u);  // the deck's top at ground level
-    EXPECT_BOUNDS(boundsOf(bridge.withColor(GREY)), -6, -8, 190, 5, 16.5, 230, 1e-3);
+    EXPECT_BOUNDS(bridge.boundsOfColor(GREY), -6, -8, 190, 5, 16.5, 230, 1e-3);
 }

@@ -20,13 +20,9 @@ constexpr double RADIUS = 9.659;
 using Road = support::FreshScene;
 
 // The looping's chords: the two-vertex line strips.
-std::vector<const Primitive*> chords(const Drawing& d)
+Batches chords(const Drawing& d)
 {
-    std::vector<const Primitive*> r;
-    for (const auto& p : d.primitives)
-        if (p.mode == GL_LINE_STRIP && p.vertices.size() == 2)
-            r.push_back(&p);
-    return r;
+    return d.where([](const Primitive& p) { return p.mode == GL_LINE_STRIP && p.vertices.size() == 2; });
 }
 
 Vec3 midpoint(const Primitive& p)
@@ -100,17 +96,24 @@ TEST_F(Road, LoopingTurnsRoundItsCentreInTheWorld)
     EXPECT_TRUE(near(loop[0]->vertices[1].world, {54.32, 0.6, 401.5}, 1e-4));
 }
 
-TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRails)
+TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRailsAndGridsOpenAtTheirFarEdges)
 {
     const Drawing road = pickOut(worldFrame(), capture(carretera));
     const auto lines = road.all();
-    const struct { double x0, x1, z0; } slabs[] = {
-        {-51.8, -1.8, 401}, {-1.2, 1.2, 401}, {1.8, 51.8, 401}, {54.32, 104.32, 413.5},
+    const struct { double x0, x1, z0, gridWidth; size_t gridLines; } slabs[] = {
+        {-51.8, -1.8, 401, 50, 59}, {-1.2, 1.2, 401, 2, 11}, {1.8, 51.8, 401, 50, 59}, {54.32, 104.32, 413.5, 50, 59},
     };
     for (const auto& s : slabs) {
         const auto slab = inside(lines, {s.x0, 0, s.z0}, {s.x1, 0.6, s.z0 + 9});
         ASSERT_FALSE(slab.empty()) << "stretch from x " << s.x0;
         EXPECT_BOUNDS(boundsOf(slab), s.x0, 0, s.z0, s.x1, 0.6, s.z0 + 9, 1e-3);
+        // The slab outlines are loops and one batch of four joins: only the grid lines are pairs.
+        const auto grid = gridLines(inside(lines, {s.x0, 0.6, s.z0}, {s.x0 + s.gridWidth, 0.6, s.z0 + 9}));
+        EXPECT_EQ(grid.size(), s.gridLines) << "grid from x " << s.x0;
+        for (const auto& g : grid) {
+            EXPECT_LT(g.a.x, s.x0 + s.gridWidth - 0.5) << "a line on the far edge x";
+            EXPECT_LT(g.a.z, s.z0 + 9 - 0.5) << "a line on the far edge z";
+        }
     }
     // Nothing of the road lies where the rails cross it.
     for (const auto* p : lines)
@@ -120,31 +123,11 @@ TEST_F(Road, StretchesLieOnTheGroundWithGapsForTheRails)
         }
 }
 
-TEST_F(Road, SurfaceGridsLeaveTheirFarEdgesToTheSlabOutlines)
-{
-    const Drawing road = pickOut(worldFrame(), capture(carretera));
-    const auto lines = road.all();
-    const struct { double x0, width, z0; size_t count; } grids[] = {
-        {-51.8, 50, 401, 59}, {-1.2, 2, 401, 11}, {1.8, 50, 401, 59}, {54.32, 50, 413.5, 59},
-    };
-    // The slab outlines are loops and one batch of four joins: only the grid lines are pairs.
-    for (const auto& g : grids) {
-        const auto grid = gridLines(inside(lines, {g.x0, 0.6, g.z0}, {g.x0 + g.width, 0.6, g.z0 + 9}));
-        EXPECT_EQ(grid.size(), g.count) << "grid from x " << g.x0;
-        for (const auto& s : grid) {
-            EXPECT_LT(s.a.x, g.x0 + g.width - 0.5) << "a line on the far edge x";
-            EXPECT_LT(s.a.z, g.z0 + 9 - 0.5) << "a line on the far edge z";
-        }
-    }
-}
-
 TEST_F(Road, LastStretchHasItsEmbankmentWedge)
 {
     const Drawing road = pickOut(worldFrame(), capture(carretera));
-    std::vector<const Primitive*> wedgeSides;
-    for (const auto& p : road.primitives)
-        if (p.mode == GL_LINE_LOOP && p.vertices.size() == 3)
-            wedgeSides.push_back(&p);
+    const auto wedgeSides =
+        road.where([](const Primitive& p) { return p.mode == GL_LINE_LOOP && p.vertices.size() == 3; });
     ASSERT_EQ(wedgeSides.size(), 2u);
     for (int k = 0; k < 2; k++) {
         const double z = k == 0 ? 413.5 : 422.5;

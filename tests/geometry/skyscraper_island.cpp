@@ -11,8 +11,7 @@ using namespace glrec;
 
 namespace {
 
-const Color WHITE{1.0f, 1.0f, 1.0f};
-const Color YELLOW{1.0f, 1.0f, 0.0f};
+const Color WHITE{1.0f, 1.0f, 1.0f}, YELLOW{1.0f, 1.0f, 0.0f};
 
 using Island = support::FreshScene;
 
