@@ -141,24 +141,22 @@ TEST_F(Crane, CabTakesTheGreenThatTheWheelsWouldHaveChanged)
 
 TEST_F(Crane, JacksLieAlongTheSidesStowedAndStandSquareAtMinusNinety)
 {
-    // Stowed: the front beams point rearward, the rear ones forward, along the sides.
-    std::vector<Vec3> f = feet(capture(grua));
-    ASSERT_EQ(f.size(), 4u);
-    const Vec3 stowed[4] = {{2.55, -0.5, 2.2}, {3.05, -0.5, 2.2}, {2.55, -0.5, -0.2}, {3.05, -0.5, -0.2}};
-    for (int i = 0; i < 4; i++)
-        EXPECT_TRUE(near(f[i], stowed[i], 1e-5)) << "jack " << i;
-
-    // Swung out square to the chassis, away from it.
-    angulo_gato = -90;
-    f = feet(capture(grua));
-    ASSERT_EQ(f.size(), 4u);
-    const Vec3 square[4] = {{1.5, -0.5, 3.25}, {4.1, -0.5, 3.25}, {1.5, -0.5, -1.25}, {4.1, -0.5, -1.25}};
-    for (int i = 0; i < 4; i++)
-        EXPECT_TRUE(near(f[i], square[i], 1e-5)) << "jack " << i;
+    // Stowed (the default): the front beams point rearward, the rear ones forward, along
+    // the sides. At -90: swung out square to the chassis, away from it.
+    const struct { int angle; Vec3 at[4]; } poses[] = {
+        {0, {{2.55, -0.5, 2.2}, {3.05, -0.5, 2.2}, {2.55, -0.5, -0.2}, {3.05, -0.5, -0.2}}},
+        {-90, {{1.5, -0.5, 3.25}, {4.1, -0.5, 3.25}, {1.5, -0.5, -1.25}, {4.1, -0.5, -1.25}}}};
+    for (const auto& pose : poses) {
+        angulo_gato = pose.angle;
+        const auto f = feet(capture(grua));
+        ASSERT_EQ(f.size(), 4u);
+        for (int i = 0; i < 4; i++)
+            EXPECT_TRUE(near(f[i], pose.at[i], 1e-5)) << "jack " << i << " at " << pose.angle;
+    }
 
     // Beyond -90 the front pair splays forward, the rear pair rearward.
     angulo_gato = -120;
-    f = feet(capture(grua));
+    const auto f = feet(capture(grua));
     EXPECT_LT(f[0].x, 1.5);
     EXPECT_GT(f[1].x, 4.1);
     EXPECT_LT(f[2].x, 1.5);
