@@ -24,6 +24,7 @@ std::vector<const Shape*> tyres(const Drawing& d)
             r.push_back(s);
     return r;
 }
+std::vector<const Shape*> tyres(Drawing&&) = delete;  // would point into a temporary
 
 // Body and doors: the batches drawn with line width 2.
 Batches body(const Drawing& d)

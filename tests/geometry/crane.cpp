@@ -45,6 +45,7 @@ std::vector<const Shape*> carWheels(const Drawing& d)
             r.push_back(s);
     return r;
 }
+std::vector<const Shape*> carWheels(Drawing&&) = delete;  // would point into a temporary
 
 // The chassis' first corner: where the crane's origin went.
 Vec3 craneOrigin(const Drawing& d)

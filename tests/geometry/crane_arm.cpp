@@ -19,6 +19,7 @@ std::vector<const Shape*> cylinders(const Drawing& d)
 {
     return d.shapesOf(ShapeKind::Cylinder);
 }
+std::vector<const Shape*> cylinders(Drawing&&) = delete;  // would point into a temporary
 
 void straighten()
 {

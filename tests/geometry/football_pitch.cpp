@@ -189,7 +189,7 @@ TEST_F(Pitch, GoalAtTheNearEndIsTheFarGoalTurnedHalfRoundTheCentreSpot)
 TEST_F(Pitch, CompositionShowsThePitchOnlyOnceTheSofaHasTurnedPastEight)
 {
     movsofa = 8.0f;
-    EXPECT_TRUE(worldFrame().withColor(GRASS).empty());
+    EXPECT_TRUE(worldFrame().boundsOfColor(GRASS).empty());
 
     for (float turn : {8.5f, 9.0f}) {
         movsofa = turn;

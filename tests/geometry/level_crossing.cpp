@@ -17,7 +17,9 @@ const Color HOUSING{1.0f, 1.0f, 0.0f}, BOOM{1.0f, 0.0f, 0.0f}, WEIGHT{0.6f, 0.5f
 using LevelCrossing = support::FreshScene;
 
 std::vector<const Shape*> lamps(const Drawing& d) { return d.spheresOf(0.16); }
+std::vector<const Shape*> lamps(Drawing&&) = delete;  // would point into a temporary
 std::vector<const Shape*> cylinders(const Drawing& d) { return d.shapesOf(ShapeKind::Cylinder); }
+std::vector<const Shape*> cylinders(Drawing&&) = delete;  // would point into a temporary
 
 }  // namespace
 
@@ -82,7 +84,8 @@ TEST_F(LevelCrossing, WhichLampIsLit)
     };
     for (const auto& [setting, colours] : cases) {
         semaforo_encendido = setting;
-        const auto l = lamps(capture([] { pasoANivel(); }));
+        const Drawing d = capture([] { pasoANivel(); });
+        const auto l = lamps(d);
         ASSERT_EQ(l.size(), 4u);
         for (int k = 0; k < 4; k++)
             EXPECT_TRUE(near(l[k]->color, colours[k])) << "semaforo_encendido " << setting << ", lamp " << k;
@@ -91,7 +94,8 @@ TEST_F(LevelCrossing, WhichLampIsLit)
 
 TEST_F(LevelCrossing, FlattenedLampsOnTheCrossArmsFaceTheTraffic)
 {
-    const auto l = lamps(capture([] { pasoANivel(); }));
+    const Drawing d = capture([] { pasoANivel(); });
+    const auto l = lamps(d);
     ASSERT_EQ(l.size(), 4u);
     EXPECT_TRUE(near(l[0]->origin(), {-0.36, 4.5, -2.45}));
     EXPECT_TRUE(near(l[1]->origin(), {-0.36, 4.5, -1.55}));

@@ -20,6 +20,7 @@ std::vector<const Primitive*> wings(const Drawing& d)
 {
     return d.withMode(GL_QUAD_STRIP);
 }
+std::vector<const Primitive*> wings(Drawing&&) = delete;  // would point into a temporary
 
 }  // namespace
 

@@ -290,7 +290,8 @@ TEST_F(Train, BallRidesInTheSecondCarOnlyWhileItHasLandedThere)
 
     for (const char elsewhere : {0, 2}) {
         estado_balon = elsewhere;
-        EXPECT_TRUE(capture(tren).shapesOf(ShapeKind::WireSphere).empty()) << "estado_balon " << int(elsewhere);
+        const Drawing without = capture(tren);
+        EXPECT_TRUE(without.shapesOf(ShapeKind::WireSphere).empty()) << "estado_balon " << int(elsewhere);
     }
 }
 

@@ -56,7 +56,7 @@ Vec3 direction(const Mat4& m, const Vec3& d)
             m.at(2, 0) * d.x + m.at(2, 1) * d.y + m.at(2, 2) * d.z};
 }
 
-Batches Drawing::where(const BatchTest& keep) const
+Batches Drawing::where(const BatchTest& keep) const&
 {
     Batches r;
     for (const auto& p : primitives)
@@ -65,17 +65,17 @@ Batches Drawing::where(const BatchTest& keep) const
     return r;
 }
 
-Batches Drawing::all() const
+Batches Drawing::all() const&
 {
     return where(nullptr);
 }
 
-Batches Drawing::withColor(Color c, float tol) const
+Batches Drawing::withColor(Color c, float tol) const&
 {
     return where([&](const Primitive& p) { return near(p.color, c, tol); });
 }
 
-Batches Drawing::withMode(GLenum mode) const
+Batches Drawing::withMode(GLenum mode) const&
 {
     return where([&](const Primitive& p) { return p.mode == mode; });
 }
@@ -108,7 +108,7 @@ Bounds Drawing::boundsOfColor(Color c, float tol) const
     return boundsOf(withColor(c, tol));
 }
 
-std::vector<const Shape*> Drawing::shapesOf(ShapeKind kind) const
+std::vector<const Shape*> Drawing::shapesOf(ShapeKind kind) const&
 {
     std::vector<const Shape*> r;
     for (const auto& s : shapes)
@@ -117,7 +117,7 @@ std::vector<const Shape*> Drawing::shapesOf(ShapeKind kind) const
     return r;
 }
 
-std::vector<const Shape*> Drawing::spheresOf(double radius) const
+std::vector<const Shape*> Drawing::spheresOf(double radius) const&
 {
     std::vector<const Shape*> r;
     for (const Shape* s : shapesOf(ShapeKind::WireSphere))

@@ -34,18 +34,27 @@ struct Drawing {
     Color finalColor;             // colour left current
     float finalLineWidth = 1.0f;  // line width left current
 
-    Batches all() const;
-    Batches where(const BatchTest& keep) const;
+    // The selections point into this drawing: they are refused on a temporary one,
+    // whose batches would be gone before the pointers are read.
+    Batches all() const&;
+    Batches where(const BatchTest& keep) const&;
     // Primitives whose colour at glBegin equals c (to within tol per channel).
-    Batches withColor(Color c, float tol = 1e-6f) const;
-    Batches withMode(GLenum mode) const;
+    Batches withColor(Color c, float tol = 1e-6f) const&;
+    Batches withMode(GLenum mode) const&;
+    std::vector<const Shape*> shapesOf(ShapeKind kind) const&;
+    std::vector<const Shape*> spheresOf(double radius) const&;
+    Batches all() && = delete;
+    Batches where(const BatchTest&) && = delete;
+    Batches withColor(Color, float = 1e-6f) && = delete;
+    Batches withMode(GLenum) && = delete;
+    std::vector<const Shape*> shapesOf(ShapeKind) && = delete;
+    std::vector<const Shape*> spheresOf(double) && = delete;
+
     int count(GLenum mode) const;
     size_t vertexCount() const;
     Bounds bounds() const;                                  // every vertex
     Bounds boundsWhere(const BatchTest& keep) const;
     Bounds boundsOfColor(Color c, float tol = 1e-6f) const;
-    std::vector<const Shape*> shapesOf(ShapeKind kind) const;
-    std::vector<const Shape*> spheresOf(double radius) const;
 };
 
 // Every vertex of the batches, world coordinates.
