@@ -42,8 +42,7 @@ void prismaS(float x, float y, float z)
     glEnd();
 }
 
-// One segment as its own batch of lines.
-static void segmento(float x0, float y0, float z0, float x1, float y1, float z1)
+void segmento(float x0, float y0, float z0, float x1, float y1, float z1)
 {
     glBegin(GL_LINES);
         glVertex3f(x0, y0, z0);

@@ -13,5 +13,7 @@ void mallah(float x, float y, float z);
 void mallav(float t, float y, float z);
 // Grid spanned from the origin toward (x, y, z); with one extent 0 a plane grid.
 void malla(float x, float y, float z);
+// One segment from (x0, y0, z0) to (x1, y1, z1), as its own batch of lines.
+void segmento(float x0, float y0, float z0, float x1, float y1, float z1);
 // Six arms of length 5 along the axes.
 void eje_coordenadas();

@@ -66,14 +66,6 @@ void quads(const Quad* q, int n)
     glEnd();
 }
 
-void segmento(float x0, float y0, float z0, float x1, float y1, float z1)
-{
-    glBegin(GL_LINES);
-        glVertex3f(x0, y0, z0);
-        glVertex3f(x1, y1, z1);
-    glEnd();
-}
-
 }  // namespace
 
 void red(float x, float y, float z)
