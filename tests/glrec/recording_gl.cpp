@@ -54,8 +54,6 @@ void shape(ShapeKind kind, std::array<double, 3> size, std::array<int, 2> count,
     recorder.shapes.push_back(s);
 }
 
-// Raster position of the text now being written; a new glRasterPos starts a new text.
-bool rasterFresh = false;
 }  // namespace
 
 Vec3 Shape::origin() const
@@ -85,7 +83,6 @@ void Recorder::reset()
     *this = Recorder();
     screenWidth = w;
     screenHeight = h;
-    rasterFresh = false;
 }
 
 Recorder& rec()
@@ -201,7 +198,6 @@ void glRasterPos2i(GLint x, GLint y)
     t.color = recorder.color;
     t.sequence = recorder.sequence++;
     recorder.texts.push_back(t);
-    glrec::rasterFresh = true;
 }
 
 // ---------------------------------------------------------------- GLU
@@ -271,13 +267,12 @@ int glutGet(GLenum query)
 
 void glutBitmapCharacter(void* font, int character)
 {
-    if (recorder.texts.empty() || !glrec::rasterFresh) {
-        // Text without a raster position of its own: continue where the last one ended.
+    if (recorder.texts.empty()) {
+        // Text before any raster position: a text of its own at the origin.
         glrec::Text t;
         t.color = recorder.color;
         t.sequence = recorder.sequence++;
         recorder.texts.push_back(t);
-        glrec::rasterFresh = true;
     }
     recorder.texts.back().font = font;
     recorder.texts.back().text.push_back(static_cast<char>(character));
