@@ -1,15 +1,17 @@
 // Camera files and playback keys. A film is a count line followed by records of
-// nine numbers (eye, centre, up), read with the standard scanner; a file that
-// ends before its announced records are all read is refused.
+// nine numbers (eye, centre, up), read by the film reader; a file that ends
+// before its announced records are all read is refused.
 #include "camera/camera_files.h"
 
 #include "app/scene_state.h"
+#include "camera/film_reader.h"
 #include "scene/timeline.h"
 
 #include <GL/glut.h>
 
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 std::string nombreFicheroCamara(const std::tm& cuando)
 {
@@ -34,27 +36,13 @@ std::string GenerarNombreFichero()
 
 int cargarCamaraEnMemoria(FILE* fichero)
 {
-    int cuenta = 0;
-    if (std::fscanf(fichero, "%d\n", &cuenta) != 1)
+    LecturaPelicula lectura = leerPelicula(fichero);
+    if (!lectura.hayCuenta)
         return -3;
-    nfotogramas = cuenta;
+    nfotogramas = lectura.cuenta;
     std::printf("nfotogramas=%d\n", nfotogramas);
-    if (nfotogramas < 0)
-        return -1;
-    vfotogramas.clear();
-    // The table grows as records arrive, so a huge count in a short file costs nothing.
-    for (int i = 0; i < nfotogramas; i++) {
-        std::array<float, 9> pose{};
-        for (float& valor : pose)
-            if (std::fscanf(fichero, "%f", &valor) != 1)
-                return -3;
-        try {
-            vfotogramas.push_back(pose);
-        } catch (const std::bad_alloc&) {
-            return -2;
-        }
-    }
-    return 0;
+    vfotogramas = std::move(lectura.poses);
+    return lectura.codigo();
 }
 
 std::string lineaPose(const std::array<float, 9>& p)

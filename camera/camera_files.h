@@ -14,7 +14,8 @@ std::string GenerarNombreFichero();
 
 // Loads a film: a count line, then that many records of nine numbers. Sets
 // nfotogramas and vfotogramas. 0 on success; -1 for a negative count, -2 when a
-// record cannot be stored, -3 when the count or a record cannot be read.
+// record cannot be stored, -3 when the count or a record cannot be read (a
+// count beyond the range of an int cannot be read).
 int cargarCamaraEnMemoria(FILE* fichero);
 
 // The current pose as one line of nine numbers with six decimals, ended by a newline.

@@ -290,7 +290,7 @@ void pasarAPantallaFinal()
     glutIdleFunc(refresco_tostadora);
 }
 
-void refresco()
+void pasoDelGuion()
 {
     if (fotograma >= 0 && fotograma < nfotogramas && static_cast<size_t>(fotograma) < vfotogramas.size()) {
         const auto& pose = vfotogramas[fotograma];
@@ -298,21 +298,31 @@ void refresco()
         aa = pose[3]; ss = pose[4]; dd = pose[5];
         zz = pose[6]; xx = pose[7]; cc = pose[8];
     }
-    esperarPaso();
     aplicarGuion();
     fotograma++;
+}
+
+void refresco()
+{
+    esperarPaso();
+    pasoDelGuion();
     refrescarVista();
     std::printf("fotograma:%d\n", fotograma);
     if (fotograma == nfotogramas)
         pasarAPantallaFinal();
 }
 
-void refresco_tostadora()
+void pasoTostadora()
 {
-    esperarPaso();
     avanzarFaseAlas();
     if (angulo_tostadora == 360)
         angulo_tostadora = 0;
     angulo_tostadora += 3;
+}
+
+void refresco_tostadora()
+{
+    esperarPaso();
+    pasoTostadora();
     glutPostRedisplay();
 }

@@ -13,6 +13,14 @@ void refresco_tostadora();
 
 // Applies the nine groups of the schedule for the frame fotograma (no wait, no view).
 void aplicarGuion();
+// One step of the story without waiting or drawing: installs the pose of the frame
+// fotograma (while there is one), applies the schedule and advances fotograma.
+// What refresco does between its wait and its view; the renderer and the film
+// tool step the story with it.
+void pasoDelGuion();
+// One step of the credits screen without waiting or drawing: the wings beat a
+// phase, the toaster turns 3 degrees.
+void pasoTostadora();
 // Installs the credits screen's callbacks and window.
 void pasarAPantallaFinal();
 // Milliseconds each step waits.

@@ -1,10 +1,12 @@
 // Camera files: the names of new recordings, loading films (counts, records spread
 // over lines, short and malformed files), the pose line, and playback's keys.
 #include "camera/camera_files.h"
+#include "camera/film_reader.h"
 
 #include "scene/timeline.h"
 #include "support/test_support.h"
 
+#include <cstring>
 #include <regex>
 
 using glrec::rec;
@@ -144,6 +146,63 @@ TEST_F(CameraFiles, AFileWithoutACountIsRefused)
     EXPECT_EQ(empty.first, -3);
     EXPECT_EQ(empty.second, "");
     EXPECT_EQ(load("camara\n").first, -3);
+}
+
+TEST_F(CameraFiles, ACountBeyondTheRangeOfAnIntIsRefusedLikeOneThatCannotBeRead)
+{
+    for (const char* count : {"2147483648", "-2147483649", "99999999999999999999999"}) {
+        const auto [result, out] = load(std::string(count) + "\n1 2 3 4 5 6 7 8 9\n");
+        EXPECT_EQ(result, -3) << count;
+        EXPECT_EQ(out, "") << count;
+    }
+    EXPECT_EQ(load("-2147483648\n").first, -1);
+    EXPECT_EQ(load("2147483647\n1 2 3 4 5 6 7 8 9\n").first, -3);
+}
+
+// Where the reader says a film went wrong, and what it expected there.
+TEST(FilmReader, NamesTheLineAndColumnOfTheFault)
+{
+    struct Case {
+        const char* text;
+        FalloPelicula fault;
+        int line, column;
+        const char* message;
+    } cases[] = {
+        {"", FalloPelicula::SinCuenta, 1, 1, "expected the number of records, found the end of the file"},
+        {"  \n camara\n", FalloPelicula::SinCuenta, 2, 2, "expected the number of records, found \"camara\""},
+        {"\n\n 4294967296\n", FalloPelicula::CuentaFueraDeRango, 3, 2,
+         "expected a number of records up to 2147483647, found \"4294967296\""},
+        {"-3\n", FalloPelicula::CuentaNegativa, 1, 1, "expected a number of records of 0 or more, found \"-3\""},
+        {"2\n1 2 3 4 5 6 7 8 9\n1 2 3\tx4 5\n", FalloPelicula::NoEsNumero, 3, 7,
+         "expected a number in record 2, found \"x4\""},
+        {"2\n1 2 3 4 5 6 7 8 9\n1 2 3\n", FalloPelicula::FaltanRegistros, 4, 1,
+         "expected 2 records of nine numbers, found the end of the file in record 2"},
+    };
+    for (const Case& c : cases) {
+        FILE* f = fmemopen(const_cast<char*>(c.text), std::strlen(c.text), "r");
+        const LecturaPelicula l = leerPelicula(f);
+        std::fclose(f);
+        EXPECT_EQ(l.fallo, c.fault) << c.text;
+        EXPECT_EQ(l.donde.linea, c.line) << c.text;
+        EXPECT_EQ(l.donde.columna, c.column) << c.text;
+        EXPECT_EQ(describirFallo(l), c.message);
+    }
+}
+
+TEST(FilmReader, KeepsWhereEachRecordStartsAndWhatFollowsTheLast)
+{
+    // A long first line crosses the reader's blocks; positions still count from the file's start.
+    std::string text = "2" + std::string(100000, ' ') + "\n1 2 3 4 5 6 7 8 9\n  9 8 7 6 5 4 3 2 1 # end\n";
+    FILE* f = fmemopen(text.data(), text.size(), "r");
+    const LecturaPelicula l = leerPelicula(f, true);
+    std::fclose(f);
+    ASSERT_TRUE(l.bien());
+    ASSERT_EQ(l.inicioRegistro.size(), 2u);
+    EXPECT_EQ(l.inicioRegistro[1].linea, 3);
+    EXPECT_EQ(l.inicioRegistro[1].columna, 3);
+    EXPECT_TRUE(l.hayResto);
+    EXPECT_EQ(l.resto.linea, 3);
+    EXPECT_EQ(l.resto.columna, 21);
 }
 
 TEST(PoseLine, NineNumbersWithSixDecimals)
