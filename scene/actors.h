@@ -1,0 +1,37 @@
+// Where the things of the story are: for each actor that moves (the toaster, the
+// ball, the train, the car, the crane, the character) and each fixed place (the
+// pitch, the crossing, the looping, the island, ...), one world point, computed
+// from the scene state as the composition places and draws it. A camera path can
+// look at these points or travel with them. Reads the scene state only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct PuntoMundo {
+    float x = 0, y = 0, z = 0;  // world units, y up
+};
+
+enum class Actor {
+    Tostadora,   // "toaster":   the middle of its body
+    Balon,       // "ball":      the ball's centre, wherever it is drawn (also while in the train)
+    Tren,        // "train":     the middle of the two-car train
+    Coche,       // "car":       the middle of the car's body, on the road, in the air, falling, held or on the bed
+    Grua,        // "crane":     the middle of the crane's chassis
+    Personaje,   // "character": the character's head, on the sofa
+    Campo,       // "pitch":     the centre spot of the football pitch
+    PasoANivel,  // "crossing":  the middle of the level crossing, on the road between the tracks
+    Looping,     // "looping":   the centre of the looping
+    Isla,        // "island":    the middle of the island's top
+    Puente,      // "bridge":    the middle of the bridge's deck
+    Estacion,    // "station":   the middle of the platform
+};
+
+// The actor a shot list names ("toaster", "train", ...); false for an unknown name.
+bool actorPorNombre(const std::string& nombre, Actor& actor);
+// Every name, in the order above (for messages and help).
+std::vector<std::string> nombresDeActores();
+
+// Where the actor is in the current scene state: the point the composition draws
+// it at, after the timeline's step for the frame (fotograma already advanced).
+PuntoMundo posicionActor(Actor actor);
