@@ -3,6 +3,7 @@
 // batches (glBegin/glEnd pairs) and the ready-made GLUT/GLU shapes.
 //
 //   frame_benchmark [FRAME] [TIMED_FRAMES] [PPM]
+//   frame_benchmark --film FILM --frames A-B [--size WxH]
 //
 // FRAME (default 0): the story is advanced from frame 0 to FRAME, one step of
 // the script at a time, before the frames are drawn. TIMED_FRAMES (default 200)
@@ -10,12 +11,18 @@
 // drawn, to check what the camera sees. Run it under an X server, e.g.
 //   python3 tests/e2e/run_under_xvfb.py build/frame_benchmark 3000
 //
+// With --film, it plays frames A to B of the story through the film as PLAY
+// does (one step of the timeline per frame, the camera from the frame's pose)
+// and times the drawing of each, once: the draw-only rate of those frames at
+// that size (default 1280x720), to hold the renderer's rate against.
+//
 // The counts come from a counting frame: the entry points below are wrapped by
 // the linker (--wrap, set for this program only), so the calls the program's
 // own code makes pass through here; the shapes' own lines, drawn inside GLUT and
 // GLU, are not in the vertex and batch counts. The timed frames pass through the
 // same wrappers, with counting off.
 #include "app/scene_state.h"
+#include "camera/film_reader.h"
 #include "camera/view.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
@@ -26,6 +33,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -94,7 +103,7 @@ void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble cima, GLdouble al
 
 namespace {
 
-constexpr int ANCHO = 1024, ALTO = 768;
+int ANCHO = 1024, ALTO = 768;
 constexpr int FOTOGRAMAS_PREVIOS = 20;
 
 // High above the far end of the road, looking down over the land from the pitch
@@ -128,12 +137,80 @@ bool guardarPPM(const char* nombre)
     return std::fclose(f) == 0;
 }
 
+double mediana(std::vector<double> tiempos)
+{
+    std::sort(tiempos.begin(), tiempos.end());
+    return tiempos.size() % 2 == 1 ? tiempos[tiempos.size() / 2]
+                                   : 0.5 * (tiempos[tiempos.size() / 2 - 1] + tiempos[tiempos.size() / 2]);
+}
+
+// Frames A to B of the story through a film, each drawn once and timed.
+int tramoDePelicula(const char* pelicula, int desde, int hasta)
+{
+    FILE* f = std::fopen(pelicula, "r");
+    if (f == nullptr) {
+        std::fprintf(stderr, "frame_benchmark: cannot open %s\n", pelicula);
+        return 1;
+    }
+    LecturaPelicula l = leerPelicula(f);
+    std::fclose(f);
+    if (!l.bien() || hasta >= static_cast<int>(l.poses.size()) || desde > hasta) {
+        std::fprintf(stderr, "frame_benchmark: %s cannot be played from frame %d to %d\n", pelicula, desde, hasta);
+        return 1;
+    }
+    nfotogramas = l.cuenta;
+    vfotogramas = std::move(l.poses);
+    std::vector<double> tiempos;
+    double total = 0;
+    for (int f = 0; f <= hasta; f++) {
+        pasoDelGuion();
+        if (f < desde)
+            continue;
+        aplicarCamara();
+        const auto inicio = std::chrono::steady_clock::now();
+        display();
+        glFinish();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
+        tiempos.push_back(ms);
+        total += ms;
+    }
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("film: %s, frames %d to %d at %dx%d\n", pelicula, desde, hasta, ANCHO, ALTO);
+    std::printf("frames drawn: %zu\n", tiempos.size());
+    std::printf("median ms per frame: %.3f\n", mediana(tiempos));
+    std::printf("draw-only frames a second: %.2f\n", tiempos.size() / (total / 1000.0));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
-    const int objetivo = argc > 1 ? std::atoi(argv[1]) : 0;
+    const char* pelicula = nullptr;
+    int desde = 0, hasta = -1;
+    bool conTamano = false;
+    for (int i = 1; i + 1 < argc; i++) {
+        if (std::strcmp(argv[i], "--film") == 0) {
+            pelicula = argv[++i];
+        } else if (std::strcmp(argv[i], "--frames") == 0) {
+            if (std::sscanf(argv[++i], "%d-%d", &desde, &hasta) != 2)
+                hasta = -1;
+        } else if (std::strcmp(argv[i], "--size") == 0) {
+            conTamano = std::sscanf(argv[++i], "%dx%d", &ANCHO, &ALTO) == 2 && ANCHO > 0 && ALTO > 0;
+            if (!conTamano)
+                hasta = -1;
+        }
+    }
+    if (pelicula != nullptr && hasta < 0) {
+        std::fprintf(stderr, "usage: frame_benchmark --film FILM --frames A-B [--size WxH]\n");
+        return 2;
+    }
+    if (pelicula != nullptr && !conTamano) {
+        ANCHO = 1280;
+        ALTO = 720;
+    }
+    const int objetivo = argc > 1 && pelicula == nullptr ? std::atoi(argv[1]) : 0;
     const int medidos = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     const char* ppm = argc > 3 ? argv[3] : nullptr;
 
@@ -150,6 +227,8 @@ int main(int argc, char** argv)
     glutDisplayFunc(dibujarFotograma);
     for (int i = 0; i < 10; i++)
         glutMainLoopEvent();
+    if (pelicula != nullptr)
+        return tramoDePelicula(pelicula, desde, hasta);
 
     for (fotograma = 0; fotograma < objetivo;) {
         aplicarGuion();
@@ -174,15 +253,13 @@ int main(int argc, char** argv)
         if (i >= FOTOGRAMAS_PREVIOS)
             tiempos.push_back(std::chrono::duration<double, std::milli>(fin - inicio).count());
     }
+    const double medio = mediana(tiempos);
     std::sort(tiempos.begin(), tiempos.end());
-    const double mediana = tiempos.size() % 2 == 1
-        ? tiempos[tiempos.size() / 2]
-        : 0.5 * (tiempos[tiempos.size() / 2 - 1] + tiempos[tiempos.size() / 2]);
 
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("frame: %d\n", fotograma);
     std::printf("timed frames: %d\n", medidos);
-    std::printf("median ms per frame: %.3f\n", mediana);
+    std::printf("median ms per frame: %.3f\n", medio);
     std::printf("min / max ms per frame: %.3f / %.3f\n", tiempos.front(), tiempos.back());
     std::printf("vertices per frame: %lld\n", vertices);
     std::printf("batches per frame: %lld\n", lotes);

@@ -1,0 +1,482 @@
+// render_film: plays the story through a film, as PLAY does, and writes its
+// frames as PNG pictures and/or an H.264 video, off screen and as fast as the
+// machine draws. Frame N is what PLAY shows for pose N: the story stepped
+// through frames 0 to N by the timeline's own step, the camera set from pose N
+// by the program's own reshape, the world drawn by its own display, into an
+// off-screen picture of the requested size. A writer thread compresses the
+// pictures and feeds ffmpeg while the next frame is drawn.
+//
+// Needs an X display for the GL context; without one it starts a private Xvfb.
+#include "app/credits_screen.h"
+#include "app/scene_state.h"
+#include "camera/film_reader.h"
+#include "camera/view.h"
+#include "scene/composition.h"
+#include "scene/timeline.h"
+#include "tools/common/display_server.h"
+#include "tools/common/offscreen.h"
+#include "tools/common/png_writer.h"
+#include "tools/common/progress.h"
+#include "tools/common/video_pipe.h"
+
+#include <GL/freeglut.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int FPS_VIDEO = 40;          // the story's design pace: one frame every 25 ms
+constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
+constexpr int PRIORIDAD_ESCRITOR = 10; // nice value of the writer thread (and of ffmpeg)
+constexpr int SALIDA_FALLO = 1;
+constexpr int SALIDA_USO = 2;
+constexpr int SALIDA_NO_ABRE = 255;    // as PLAY: the camera file cannot be opened (-1)
+constexpr int SALIDA_NO_CARGA = 254;   // as PLAY: the camera file cannot be loaded (-2)
+constexpr int SALIDA_INTERRUMPIDO = 130;
+
+const char* const USO =
+    "usage: render_film FILM (--out DIR | --video FILE.mp4) [--frames A-B] [--every N]\n"
+    "                   [--size WxH] [--credits SECONDS] [--quiet]\n";
+
+const char* const AYUDA =
+    "Plays the story through FILM (a camera file, as PLAY reads it) and writes its frames,\n"
+    "off screen, as fast as the machine draws. Frame N is the picture PLAY shows for pose N.\n"
+    "\n"
+    "  --out DIR          one PNG per frame: DIR/frame-00000.png ... (the story's frame number);\n"
+    "                     the credits, if any, as DIR/credits-00000.png ...\n"
+    "  --video FILE.mp4   one H.264 video (yuv420p, 40 frames a second) made by ffmpeg\n"
+    "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N);\n"
+    "                     default: every pose of the film\n"
+    "  --every N          every Nth frame of the range (default 1)\n"
+    "  --size WxH         picture size in pixels (default 1280x720; even for a video)\n"
+    "  --credits SECONDS  after the frames, the credits screen for SECONDS at 40 frames a second\n"
+    "  --quiet            no progress bar and no summary\n"
+    "  --help             this text\n"
+    "\n"
+    "Without DISPLAY (or with one that cannot be opened) a private Xvfb is started and stopped.\n"
+    "Ctrl-C stops early: the frames drawn so far are written and the video is finished playable.\n"
+    "\n"
+    "Exit status: 0 done; 1 failed (output, ffmpeg, GL, a range outside the film);\n"
+    "2 wrong call; 255 the film cannot be opened; 254 the film cannot be loaded (as PLAY);\n"
+    "130 interrupted.\n";
+
+struct Opciones {
+    std::string pelicula;
+    std::string carpeta;     // --out
+    std::string video;       // --video
+    bool hayRango = false;
+    int desde = 0, hasta = 0;
+    int cada = 1;
+    int ancho = 1280, alto = 720;
+    double creditos = 0.0;   // seconds
+    bool callada = false;
+};
+
+std::atomic<bool> interrumpido{false};
+// Globals, so that an early exit still stops the private X server and removes a
+// video left unfinished.
+ServidorX servidor;
+TuberiaVideo video;
+
+void alInterrumpir(int)
+{
+    interrumpido = true;
+}
+
+[[noreturn]] void usoErroneo(const std::string& mensaje)
+{
+    std::fprintf(stderr, "render_film: %s\n%s", mensaje.c_str(), USO);
+    std::exit(SALIDA_USO);
+}
+
+[[noreturn]] void fallar(const std::string& mensaje, int salida = SALIDA_FALLO)
+{
+    std::fprintf(stderr, "render_film: %s\n", mensaje.c_str());
+    std::exit(salida);
+}
+
+// A whole decimal number, in [minimo, maximo].
+bool entero(const std::string& texto, long long minimo, long long maximo, long long& valor)
+{
+    if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    valor = std::stoll(texto);
+    return valor >= minimo && valor <= maximo;
+}
+
+Opciones leerOpciones(int argc, char** argv)
+{
+    Opciones o;
+    std::vector<std::string> sueltos;
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i], valor;
+        const size_t igual = a.find('=');
+        const bool conIgual = a.rfind("--", 0) == 0 && igual != std::string::npos;
+        if (conIgual) {
+            valor = a.substr(igual + 1);
+            a = a.substr(0, igual);
+        }
+        auto argumento = [&]() -> std::string {
+            if (conIgual)
+                return valor;
+            if (i + 1 >= argc)
+                usoErroneo(a + " needs a value");
+            return argv[++i];
+        };
+        long long n = 0;
+        if (a == "--help" || a == "-h") {
+            std::printf("%s\n%s", USO, AYUDA);
+            std::exit(0);
+        } else if (a == "--quiet" || a == "-q") {
+            o.callada = true;
+        } else if (a == "--out") {
+            o.carpeta = argumento();
+        } else if (a == "--video") {
+            o.video = argumento();
+        } else if (a == "--frames") {
+            const std::string r = argumento();
+            const size_t guion = r.find('-');
+            long long desde = 0, hasta = 0;
+            const bool bien = guion == std::string::npos
+                ? entero(r, 0, 1LL << 31, desde) && (hasta = desde, true)
+                : entero(r.substr(0, guion), 0, 1LL << 31, desde) && entero(r.substr(guion + 1), 0, 1LL << 31, hasta);
+            if (!bien || desde > hasta)
+                usoErroneo("--frames expects A-B with 0 <= A <= B (or one frame N), not \"" + r + "\"");
+            o.hayRango = true;
+            o.desde = static_cast<int>(std::min<long long>(desde, 1LL << 30));
+            o.hasta = static_cast<int>(std::min<long long>(hasta, 1LL << 30));
+        } else if (a == "--every") {
+            const std::string t = argumento();
+            if (!entero(t, 1, 1000000, n))
+                usoErroneo("--every expects a whole number of 1 or more, not \"" + t + "\"");
+            o.cada = static_cast<int>(n);
+        } else if (a == "--size") {
+            const std::string t = argumento();
+            const size_t x = t.find('x');
+            long long w = 0, h = 0;
+            if (x == std::string::npos || !entero(t.substr(0, x), 1, 1 << 16, w) || !entero(t.substr(x + 1), 1, 1 << 16, h))
+                usoErroneo("--size expects WxH in pixels, such as 1280x720, not \"" + t + "\"");
+            o.ancho = static_cast<int>(w);
+            o.alto = static_cast<int>(h);
+        } else if (a == "--credits") {
+            const std::string t = argumento();
+            char* fin = nullptr;
+            o.creditos = std::strtod(t.c_str(), &fin);
+            if (t.empty() || *fin != '\0' || !(o.creditos >= 0.0 && o.creditos <= 3600.0))
+                usoErroneo("--credits expects a number of seconds from 0 to 3600, not \"" + t + "\"");
+        } else if (a.size() > 1 && a[0] == '-') {
+            usoErroneo("unknown option " + a);
+        } else {
+            sueltos.push_back(a);
+        }
+    }
+    if (sueltos.size() != 1)
+        usoErroneo(sueltos.empty() ? "no film given" : "one film only, not " + std::to_string(sueltos.size()));
+    o.pelicula = sueltos[0];
+    if (o.carpeta.empty() && o.video.empty())
+        usoErroneo("nothing to write: give --out DIR, --video FILE.mp4 or both");
+    if (!o.video.empty() && (o.ancho % 2 != 0 || o.alto % 2 != 0))
+        usoErroneo("a video needs an even width and height, not " + std::to_string(o.ancho) + "x" +
+                   std::to_string(o.alto));
+    return o;
+}
+
+// Loads the film as PLAY would, with the same refusals; the poses go to the scene state.
+void cargarPelicula(const Opciones& o)
+{
+    FILE* f = std::fopen(o.pelicula.c_str(), "r");
+    if (f == nullptr)
+        fallar("cannot open the film " + o.pelicula + ": " + std::strerror(errno), SALIDA_NO_ABRE);
+    LecturaPelicula l = leerPelicula(f);
+    std::fclose(f);
+    if (!l.bien())
+        fallar(o.pelicula + ":" + std::to_string(l.donde.linea) + ":" + std::to_string(l.donde.columna) + ": " +
+                   describirFallo(l) + " (PLAY cannot load it either)",
+               SALIDA_NO_CARGA);
+    nfotogramas = l.cuenta;
+    vfotogramas = std::move(l.poses);
+}
+
+// Makes DIR if needed and proves that a file can be written there.
+void prepararCarpeta(const std::string& carpeta)
+{
+    if (mkdir(carpeta.c_str(), 0777) != 0 && errno != EEXIST)
+        fallar("cannot make the output folder " + carpeta + ": " + std::strerror(errno));
+    const std::string prueba = carpeta + "/.render_film-probe";
+    FILE* f = std::fopen(prueba.c_str(), "w");
+    if (f == nullptr)
+        fallar("cannot write in the output folder " + carpeta + ": " + std::strerror(errno));
+    std::fclose(f);
+    std::remove(prueba.c_str());
+}
+
+// The pictures waiting to be written, and the thread that writes them.
+class Escritor {
+public:
+    Escritor(const Opciones& o, TuberiaVideo* video, int ancho, int alto)
+        : carpeta_(o.carpeta), video_(video), ancho_(ancho), alto_(alto), hilo_([this] { trabajar(); })
+    {
+    }
+    ~Escritor() { terminar(); }
+
+    // A buffer to read the next picture into.
+    std::vector<unsigned char> buffer()
+    {
+        std::lock_guard<std::mutex> l(m_);
+        if (libres_.empty())
+            return {};
+        std::vector<unsigned char> b = std::move(libres_.back());
+        libres_.pop_back();
+        return b;
+    }
+
+    // Queues a picture; waits while the queue is full. False once writing has failed.
+    bool poner(std::string nombre, std::vector<unsigned char> rgb)
+    {
+        std::unique_lock<std::mutex> l(m_);
+        cv_.wait(l, [this] { return cola_.size() < CUADROS_EN_COLA || !error_.empty(); });
+        if (!error_.empty())
+            return false;
+        cola_.push_back({std::move(nombre), std::move(rgb)});
+        cv_.notify_all();
+        return true;
+    }
+
+    // Writes what is queued and stops the thread.
+    void terminar()
+    {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            fin_ = true;
+        }
+        cv_.notify_all();
+        if (hilo_.joinable())
+            hilo_.join();
+    }
+
+    long long escritos() const { return escritos_; }
+    std::string error() const
+    {
+        std::lock_guard<std::mutex> l(m_);
+        return error_;
+    }
+
+private:
+    struct Cuadro {
+        std::string nombre;
+        std::vector<unsigned char> rgb;
+    };
+
+    void trabajar()
+    {
+        // Below the drawing threads: the writer takes the time they leave idle.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), PRIORIDAD_ESCRITOR);
+        for (;;) {
+            Cuadro c;
+            {
+                std::unique_lock<std::mutex> l(m_);
+                cv_.wait(l, [this] { return !cola_.empty() || fin_; });
+                if (cola_.empty() || !error_.empty())
+                    return;
+                c = std::move(cola_.front());
+                cola_.pop_front();
+            }
+            std::string error;
+            bool bien = carpeta_.empty() || escribirPNG(carpeta_ + "/" + c.nombre, ancho_, alto_, c.rgb, error);
+            bien = bien && (video_ == nullptr || video_->escribir(c.rgb, error));
+            std::lock_guard<std::mutex> l(m_);
+            if (!bien) {
+                error_ = error;
+                cola_.clear();
+            } else {
+                escritos_++;
+            }
+            libres_.push_back(std::move(c.rgb));
+            cv_.notify_all();
+        }
+    }
+
+    std::string carpeta_;
+    TuberiaVideo* video_;
+    int ancho_, alto_;
+    mutable std::mutex m_;
+    std::condition_variable cv_;
+    std::deque<Cuadro> cola_;
+    std::vector<std::vector<unsigned char>> libres_;
+    bool fin_ = false;
+    std::string error_;
+    std::atomic<long long> escritos_{0};
+    std::thread hilo_;
+};
+
+void nadaQueMostrar() {}
+
+// Closes the toolkit's connection before the private X server goes away.
+void cerrarToolkit()
+{
+    glutExit();
+}
+
+// A GL context on the display: a small hidden window (GLUT's shapes and text need
+// one), with the off-screen picture current for everything drawn and read.
+void abrirContexto(const Opciones& o, LienzoFuera& lienzo)
+{
+    int argc = 1;
+    char nombre[] = "render_film";
+    char* argv[] = {nombre, nullptr};
+    glutInit(&argc, argv);
+    std::atexit(cerrarToolkit);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+    glutInitWindowSize(64, 64);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("render_film");
+    glutDisplayFunc(nadaQueMostrar);
+    glutHideWindow();
+    glutMainLoopEvent();
+    std::string error;
+    if (!lienzo.crear(o.ancho, o.alto, error))
+        fallar(error);
+}
+
+std::string nombreCuadro(const char* que, int n)
+{
+    char nombre[64];
+    std::snprintf(nombre, sizeof nombre, "%s-%05d.png", que, n);
+    return nombre;
+}
+
+}  // namespace
+
+// The program's display functions end each frame with the toolkit's buffer swap.
+// Here the frame stays in the back buffer of the off-screen picture, where it is
+// read, so the swap (linked in place of the toolkit's, for this program only)
+// does nothing; the read waits for the drawing to finish.
+extern "C" void __wrap_glutSwapBuffers() {}
+
+int main(int argc, char** argv)
+{
+    const Opciones o = leerOpciones(argc, argv);
+
+    inicializarVariablesGlobales();
+    cargarPelicula(o);
+    const int poses = static_cast<int>(vfotogramas.size());
+    if (poses == 0)
+        fallar(o.pelicula + " holds no poses: PLAY would show the story from its default camera without end, "
+                            "so there is nothing to render");
+    const int desde = o.hayRango ? o.desde : 0;
+    const int hasta = o.hayRango ? o.hasta : poses - 1;
+    if (hasta >= poses)
+        fallar("--frames " + std::to_string(desde) + "-" + std::to_string(hasta) + " is outside the film: " +
+               o.pelicula + " has " + std::to_string(poses) + " poses, frames 0 to " + std::to_string(poses - 1));
+    if (!o.carpeta.empty())
+        prepararCarpeta(o.carpeta);
+    if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
+        fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
+
+    struct sigaction accion {};
+    accion.sa_handler = alInterrumpir;
+    sigemptyset(&accion.sa_mask);
+    accion.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &accion, nullptr);
+    sigaction(SIGTERM, &accion, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    std::string error;
+    if (!servidor.asegurar(error))
+        fallar(error);
+    LienzoFuera lienzo;
+    abrirContexto(o, lienzo);
+
+    if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, PRIORIDAD_ESCRITOR, error))
+        fallar(error);
+
+    // PLAY on a screen of the picture's size: full screen, so reshape keeps the size.
+    modo = 2;
+    winX = o.ancho;
+    winY = o.alto;
+    pantalla_completa = 1;
+
+    const int cuadrosHistoria = (hasta - desde) / o.cada + 1;
+    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
+    const int cuadrosCreditos = pasosCreditos > 0 ? (pasosCreditos - 1) / o.cada + 1 : 0;
+    const long long total = cuadrosHistoria + cuadrosCreditos;
+    BarraProgreso barra("render_film", total, BarraProgreso::modoPara(o.callada));
+    long long dibujados = 0;
+    std::vector<unsigned char> rgb;
+    {
+        Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto);
+        auto entregar = [&](const std::string& nombre) {
+            rgb = escritor.buffer();
+            lienzo.leer(rgb);
+            if (!escritor.poner(nombre, std::move(rgb)))
+                return false;
+            barra.avanzar(++dibujados);
+            return true;
+        };
+        bool bien = true;
+        for (int f = 0; f <= hasta && bien && !interrumpido; f++) {
+            pasoDelGuion();
+            if (f >= desde && (f - desde) % o.cada == 0) {
+                aplicarCamara();
+                display();
+                bien = entregar(nombreCuadro("frame", f));
+            }
+        }
+        // The credits screen, as PLAY switches to it after the last pose.
+        fotograma = 0;
+        for (int i = 0; i < pasosCreditos && bien && !interrumpido; i++) {
+            if (i > 0)
+                pasoTostadora();
+            if (i % o.cada == 0) {
+                display_fin();
+                bien = entregar(nombreCuadro("credits", i));
+            }
+        }
+        escritor.terminar();
+        barra.terminar();
+        error = escritor.error();
+        if (!error.empty()) {
+            video.abandonar();
+            const long long hechos = escritor.escritos();
+            fallar(error + (o.video.empty() ? "" : "; no video written") +
+                   (o.carpeta.empty() || hechos == 0
+                        ? ""
+                        : "; " + std::to_string(hechos) + " whole frames were written to " + o.carpeta));
+        }
+        dibujados = escritor.escritos();
+    }
+    if (!o.video.empty() && !video.cerrar(error))
+        fallar(error + "; no video written");
+    cerrarToolkit();
+    servidor.parar();
+
+    const double segundos = barra.segundos();
+    std::string destino = o.carpeta.empty() ? "" : o.carpeta + "/";
+    if (!o.video.empty())
+        destino += (destino.empty() ? "" : " and ") + o.video;
+    if (interrumpido) {
+        std::fprintf(stderr, "render_film: interrupted: %lld frames written to %s%s\n", dibujados, destino.c_str(),
+                     o.video.empty() ? "" : " (the video is complete and playable up to there)");
+        return SALIDA_INTERRUMPIDO;
+    }
+    if (!o.callada)
+        std::printf("render_film: %lld frames written to %s in %s, %.1f frames a second\n", dibujados,
+                    destino.c_str(), BarraProgreso::duracion(segundos).c_str(),
+                    segundos > 0 ? dibujados / segundos : 0.0);
+    return 0;
+}
