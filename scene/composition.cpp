@@ -21,15 +21,19 @@
 
 #include <GL/glut.h>
 
-// The ball: along the pitch (world z) until frame 1114, then across x in the plane z = 25.
+Lugar lugarBalon()
+{
+    if (fotograma <= 1114)
+        return {-29.2f, ybalon + 0.1f, xbalon};
+    return {xbalon - 29.2f, ybalon + 15.2f, 25.0f};
+}
+
 static void colocarBalon()
 {
+    const Lugar b = lugarBalon();
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();
-        if (fotograma <= 1114)
-            glTranslatef(-29.2f, ybalon + 0.1f, xbalon);
-        else
-            glTranslatef(xbalon - 29.2f, ybalon + 15.2f, 25.0f);
+        glTranslatef(b.x, b.y, b.z);
         balon();
     glPopMatrix();
 }
@@ -84,16 +88,16 @@ void display()
         suelo();
         if (movsofa > 8.0f) {
             glPushMatrix();
-                glTranslatef(-30.0f, 0.0f, 0.0f);
+                glTranslatef(LUGAR_CAMPO.x, LUGAR_CAMPO.y, LUGAR_CAMPO.z);
                 campoFutbol();
             glPopMatrix();
         }
         glPushMatrix();
-            glTranslatef(xtostadora - 75.0f, ytostadora, 25.0f);
+            glTranslatef(xtostadora + SALIDA_TOSTADORA_X, ytostadora, CARRIL_TOSTADORA_Z);
             tostadora();
         glPopMatrix();
         glPushMatrix();
-            glTranslatef(-30.0f, 0.0f, 25.0f);
+            glTranslatef(LUGAR_SOFA.x, LUGAR_SOFA.y, LUGAR_SOFA.z);
             sofa();
         glPopMatrix();
 
@@ -106,7 +110,7 @@ void display()
             colocarBalon();
 
         glPushMatrix();
-            glTranslatef(-5.0f, 0.0f, 400.0f);
+            glTranslatef(LUGAR_PASO_A_NIVEL.x, LUGAR_PASO_A_NIVEL.y, LUGAR_PASO_A_NIVEL.z);
             pasoANivel();
         glPopMatrix();
 
@@ -122,7 +126,7 @@ void display()
         glPopMatrix();
 
         glPushMatrix();
-            glTranslatef(1300.0f, -8.0f, 400.0f);
+            glTranslatef(LUGAR_ISLA.x, LUGAR_ISLA.y, LUGAR_ISLA.z);
             isla();
         glPopMatrix();
 

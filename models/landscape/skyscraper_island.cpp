@@ -58,12 +58,12 @@ void rascacielo()
 
 void isla()
 {
-    prisma(80.0f, 2.0f, 80.0f);                    // the block, in the colour it finds
+    prisma(LADO_ISLA, ALTO_ISLA, LADO_ISLA);       // the block, in the colour it finds
 
     glColor3f(1.0f, 1.0f, 0.0f);
     glLineWidth(4.0f);
     glPushMatrix();
-        glTranslatef(8.8f, 2.0f, 32.0f);
+        glTranslatef(8.8f, ALTO_ISLA, 32.0f);
         glBegin(GL_LINES);                         // the stripe beside the first column
             glVertex3f(0.0f, 0.0f, 0.0f);
             glVertex3f(0.0f, 0.0f, 14.0f);
@@ -75,7 +75,7 @@ void isla()
     for (int i = 0; i < TORRES_POR_LADO; i++) {
         for (int j = 0; j < TORRES_POR_LADO; j++) {
             glPushMatrix();
-                glTranslatef(23.0f * i + 9.0f, 2.0f, 23.0f * j + 9.0f);
+                glTranslatef(23.0f * i + 9.0f, ALTO_ISLA, 23.0f * j + 9.0f);
                 rascacielo();
             glPopMatrix();
         }
@@ -85,11 +85,11 @@ void isla()
     // it turns about a vertical 4 toward -z from its own origin.
     if (grua_visible == 1) {
         glPushMatrix();
-            glTranslatef(30.0f, 2.7f, 49.0f);
+            glTranslatef(GRUA_ISLA_X, GRUA_ISLA_Y, GRUA_ISLA_Z);
             glPushMatrix();
-                glTranslatef(mov_gruaX, mov_gruaY, mov_gruaZ - 4.0f);
+                glTranslatef(mov_gruaX, mov_gruaY, mov_gruaZ - EJE_GIRO_GRUA);
                 glRotatef(static_cast<float>(angulo_grua), 0.0f, 1.0f, 0.0f);
-                glTranslatef(0.0f, 0.0f, 4.0f);
+                glTranslatef(0.0f, 0.0f, EJE_GIRO_GRUA);
                 grua();
             glPopMatrix();
         glPopMatrix();

@@ -230,10 +230,15 @@ void balon()
     glutWireSphere(0.2, 10, 10);
 }
 
+float recorridoTren()
+{
+    return angulo_tren * 0.1f / 5.0f;
+}
+
 void tren()
 {
     glPushMatrix();
-        glTranslatef(0.0f, 0.0f, angulo_tren * 0.1f / 5.0f);
+        glTranslatef(0.0f, 0.0f, recorridoTren());
         if (estado_balon == 1) {                   // the ball on the second car's floor, in the aisle
             glColor3f(1.0f, 1.0f, 1.0f);
             glPushMatrix();

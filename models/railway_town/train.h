@@ -24,6 +24,9 @@ void acordeon();
 void antena();
 // The ball: a wire sphere of radius 0.2 centred on the origin, in the current colour.
 void balon();
-// The whole train, moved along +z by angulo_tren x 0.02, with the ball riding in
+// The whole train, moved along +z by recorridoTren(), with the ball riding in
 // the second car while estado_balon is 1. Leaves the colour blue.
 void tren();
+// How far the train has travelled along +z from its place at the station:
+// angulo_tren x 0.02 world units.
+float recorridoTren();
