@@ -383,8 +383,6 @@ int main(int argc, char** argv)
     if (hasta >= poses)
         fallar("--frames " + std::to_string(desde) + "-" + std::to_string(hasta) + " is outside the film: " +
                o.pelicula + " has " + std::to_string(poses) + " poses, frames 0 to " + std::to_string(poses - 1));
-    if (!o.carpeta.empty())
-        prepararCarpeta(o.carpeta);
     if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
         fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
 
@@ -401,6 +399,8 @@ int main(int argc, char** argv)
         fallar(error);
     LienzoFuera lienzo;
     abrirContexto(o, lienzo);
+    if (!o.carpeta.empty())
+        prepararCarpeta(o.carpeta);
 
     if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, PRIORIDAD_ESCRITOR, error))
         fallar(error);
