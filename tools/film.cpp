@@ -101,9 +101,14 @@ struct Orden {
     int fotogramas = FOTOGRAMAS_GUION;
 };
 
+// The complaint, then the usage of the command (of every command when none is known).
 int usoIncorrecto(const std::string& verbo, const std::string& queja)
 {
-    std::fprintf(stderr, "film%s%s: %s\n%s", verbo.empty() ? "" : " ", verbo.c_str(), queja.c_str(), USO);
+    std::string uso = USO;
+    for (const char* ayuda : {AYUDA_CHECK, AYUDA_PLAYABLE, AYUDA_COMPILE})
+        if (!verbo.empty() && std::string(ayuda).rfind("usage: film " + verbo + " ", 0) == 0)
+            uso = std::string(ayuda).substr(0, std::string(ayuda).find('\n') + 1);
+    std::fprintf(stderr, "film%s%s: %s\n%s", verbo.empty() ? "" : " ", verbo.c_str(), queja.c_str(), uso.c_str());
     return SALIDA_USO;
 }
 
@@ -222,7 +227,13 @@ int verificar(const Orden& o)
         return SALIDA_FALLO;
     }
     const RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
+    const bool leido = !std::ferror(f);
+    const int fallo = errno;
     std::fclose(f);
+    if (!leido) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.entrada.c_str(), std::strerror(fallo));
+        return SALIDA_FALLO;
+    }
     imprimirRevision(stdout, o.entrada, r, [&](const Hallazgo& h) {
         return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
     });
