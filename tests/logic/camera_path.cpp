@@ -125,3 +125,20 @@ TEST_F(CameraPath, TheSameShotListGivesTheSameFilmByteForByte)
     const std::string second = textoDePelicula(compile(shots, FOTOGRAMAS_GUION));
     EXPECT_EQ(first, second);
 }
+
+TEST(CameraPathKeys, AFrameLiesBetweenTheKeysThatMakeIt)
+{
+    const ListaDeTomas l = leerListaDeTomas("10 0 0 9 0 0 0 0 1 0 linear\n"
+                                            "20 0 0 9 0 0 0 0 1 0 step\n"
+                                            "30 0 0 9 0 0 0 0 1 0\n",
+                                            40);
+    struct Case {
+        int frame;
+        size_t from, to;
+    } cases[] = {{0, 0, 0}, {10, 0, 0}, {11, 0, 1}, {19, 0, 1}, {20, 1, 1}, {29, 1, 1}, {30, 2, 2}, {39, 2, 2}};
+    for (const Case& c : cases) {
+        const Tramo t = tramoDeFotograma(l.claves, c.frame);
+        EXPECT_EQ(t.desde, c.from) << c.frame;
+        EXPECT_EQ(t.hasta, c.to) << c.frame;
+    }
+}

@@ -2,6 +2,7 @@
 // much of it is shown), the film text the tools write, and reading recordings.
 #include "camera/film_check.h"
 #include "camera/recording_reader.h"
+#include "scene/timeline.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -96,6 +97,15 @@ TEST(FilmCheck, DiagnosticsAreCompilerStyle)
     EXPECT_EQ(lineaDiagnostico("f.txt", {12, 9}, Gravedad::Error, "what"), "f.txt:12:9: error: what");
     EXPECT_EQ(lineaDiagnostico("f.txt", {12, 9}, Gravedad::Aviso, "what"), "f.txt:12: warning: what");
     EXPECT_EQ(lineaDiagnostico("f.txt", {}, Gravedad::Nota, "what"), "f.txt: note: what");
+}
+
+TEST(FilmCheck, SaysHowFarIntoTheStoryAFilmGoes)
+{
+    const std::string last = std::to_string(FOTOGRAMAS_GUION - 1);
+    EXPECT_THAT(queMuestra(0), HasSubstr("never reaching the credits"));
+    EXPECT_THAT(queMuestra(3000), HasSubstr("frames 0 to 2999 of 0 to " + last + ", then the credits"));
+    EXPECT_THAT(queMuestra(FOTOGRAMAS_GUION), HasSubstr("the whole story (frames 0 to " + last + ")"));
+    EXPECT_THAT(queMuestra(FOTOGRAMAS_GUION + 88), HasSubstr("and 88 frames more"));
 }
 
 TEST(FilmText, ReadsBackAsTheSamePosesOneRecordPerLine)
