@@ -6,6 +6,8 @@
 // the value .5), and each value by strtof from where the last one ended.
 #include "camera/film_reader.h"
 
+#include "camera/text_lines.h"
+
 #include <cctype>
 #include <climits>
 #include <cstdlib>
@@ -15,7 +17,6 @@ namespace {
 
 constexpr size_t BLOQUE = 64 * 1024;         // bytes read at a time
 constexpr size_t LARGO_MAXIMO_TOKEN = 4096;  // a longer run of non-blanks is no number
-constexpr size_t LARGO_MOSTRADO = 40;        // a token quoted in a message is cut here
 
 class Escaner {
 public:
@@ -82,19 +83,11 @@ private:
     PosicionTexto aqui_{1, 1};
 };
 
-std::string recortar(const std::string& token)
-{
-    std::string mostrado;
-    for (unsigned char c : token.substr(0, LARGO_MOSTRADO))
-        mostrado += std::isprint(c) ? static_cast<char>(c) : '?';
-    return token.size() > LARGO_MOSTRADO ? mostrado + "..." : mostrado;
-}
-
 void fallar(LecturaPelicula& l, FalloPelicula fallo, const Escaner& e, const std::string& token)
 {
     l.fallo = fallo;
     l.donde = e.aqui();
-    l.encontrado = recortar(token);
+    l.encontrado = recortarToken(token);
 }
 
 // The count, as "%d" reads it: optional sign, then decimal digits. False, with the

@@ -20,7 +20,7 @@ void reshape(int w, int h)
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // A zero height (a minimised window) counts as 1, so the aspect stays finite.
-    gluPerspective(45.0, static_cast<double>(w) / (h != 0 ? h : 1), 1.0, 1000.0);
+    gluPerspective(CAMPO_VISION_GRADOS, static_cast<double>(w) / (h != 0 ? h : 1), PLANO_CERCANO, PLANO_LEJANO);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(qq, ww, ee, aa, ss, dd, zz, xx, cc);

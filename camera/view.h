@@ -2,6 +2,12 @@
 // window rule, learning the screen size, and the function keys.
 #pragma once
 
+// The perspective projection: vertical field of view in degrees, and the near and
+// far planes in world units from the eye (nothing farther is drawn).
+constexpr double CAMPO_VISION_GRADOS = 45.0;
+constexpr double PLANO_CERCANO = 1.0;
+constexpr double PLANO_LEJANO = 1000.0;
+
 // Reshape callback of the 3D scene and the one routine that applies the pose.
 void reshape(int w, int h);
 // Reshape callback of the title and credits screens: holds the window at winX x winY.

@@ -25,3 +25,6 @@ void pasoTostadora();
 void pasarAPantallaFinal();
 // Milliseconds each step waits.
 constexpr int PAUSA_PASO_MS = 25;
+// The story's length in frames: the schedule runs from frame 0 to frame 7811. A
+// film of this many poses shows all of it, then the credits.
+constexpr int FOTOGRAMAS_GUION = 7812;

@@ -1,9 +1,10 @@
 // Writes the bundled film: a count line, then one pose per frame of the story
-// (7,812 frames), the camera circling the world's centre once, slowly, from high
+// (FOTOGRAMAS_GUION frames), the camera circling the world's centre once, slowly, from high
 // above the river's far bank.
 //
 //   make_default_film [FILE]     (default: camarabuena.txt)
 #include "camera/camera_files.h"
+#include "scene/timeline.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s\n", nombre);
         return 1;
     }
-    const int fotogramas = 7812;
+    const int fotogramas = FOTOGRAMAS_GUION;
     const double centroX = 230.0, centroZ = 260.0;  // between the pitch, the river and the coast
     const double radio = 380.0, altura = 260.0;
     std::fprintf(f, "%d\n", fotogramas);

@@ -1,0 +1,192 @@
+// The shot-list reader. Each line is read on its own, token by token; the first
+// thing that is not what the grammar expects there is the line's error, and the
+// line gives no key. Frames are compared with the last key that was read well.
+#include "camera/shot_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+struct NombreMovimiento {
+    const char* nombre;
+    Movimiento movimiento;
+};
+
+constexpr std::array<NombreMovimiento, 3> MOVIMIENTOS = {{
+    {"step",   Movimiento::Fijo},
+    {"linear", Movimiento::Lineal},
+    {"smooth", Movimiento::Suave},
+}};
+
+constexpr std::array<const char*, 3> EJES = {"x", "y", "z"};
+
+std::string nombresConocidos()
+{
+    std::string lista;
+    for (const std::string& n : nombresDeActores())
+        lista += (lista.empty() ? "" : ", ") + n;
+    return lista;
+}
+
+// One line's tokens, read in order. The first failure is kept; later reads fail too.
+class LectorLinea {
+public:
+    LectorLinea(int linea, std::vector<Token> tokens) : linea_(linea), tokens_(std::move(tokens)) {}
+
+    bool quedan() const { return i_ < tokens_.size(); }
+    const Token& actual() const { return tokens_[i_]; }
+    void avanzar() { i_++; }
+    bool fallo() const { return fallo_; }
+    const ErrorTexto& error() const { return error_; }
+
+    // The token at hand, quoted, or "the end of the line".
+    std::string hallado() const { return quedan() ? citar(actual().texto) : "the end of the line"; }
+
+    bool fallar(const std::string& esperado, const std::string& despues = "")
+    {
+        if (!fallo_) {
+            fallo_ = true;
+            error_.donde = {linea_, quedan() ? actual().columna : columnaFinal(tokens_)};
+            error_.mensaje = "expected " + esperado + ", found " + hallado() + despues;
+        }
+        return false;
+    }
+
+    // A finite number, for the value named que ("the eye's x").
+    bool numero(const std::string& que, float& valor)
+    {
+        if (fallo_)
+            return false;
+        if (!quedan() || !numeroDeToken(actual().texto, valor))
+            return fallar("a number for " + que);
+        if (!std::isfinite(valor))
+            return fallar("a finite number for " + que);
+        avanzar();
+        return true;
+    }
+
+    bool tres(const std::string& que, std::array<float, 3>& v)
+    {
+        for (size_t k = 0; k < v.size(); k++)
+            if (!numero(que + " " + EJES[k], v[k]))
+                return false;
+        return true;
+    }
+
+    // The frame: decimal digits only.
+    bool fotograma(long long& valor)
+    {
+        valor = 0;
+        const std::string& t = actual().texto;
+        for (char c : t) {
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                return fallar("a frame number (a whole number, 0 or more)");
+            valor = std::min(valor * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
+        }
+        return true;
+    }
+
+    // A point: three numbers, a name, or a name, "+" and three numbers.
+    bool punto(const std::string& que, PuntoToma& p)
+    {
+        if (fallo_)
+            return false;
+        float x;
+        if (quedan() && numeroDeToken(actual().texto, x))
+            return tres(que + "'s", p.xyz);
+        if (!quedan() || !actorPorNombre(actual().texto, p.actor)) {
+            const bool pareceNombre = quedan() && std::isalpha(static_cast<unsigned char>(actual().texto[0]));
+            return fallar("a number or a name for " + que,
+                          pareceNombre ? " (names: " + nombresConocidos() + ")" : "");
+        }
+        p.conActor = true;
+        avanzar();
+        if (quedan() && actual().texto == "+") {
+            avanzar();
+            return tres(que + "'s offset", p.xyz);
+        }
+        return true;
+    }
+
+    bool movimiento(Movimiento& m)
+    {
+        if (fallo_ || !quedan())
+            return !fallo_;
+        for (const auto& n : MOVIMIENTOS)
+            if (actual().texto == n.nombre) {
+                m = n.movimiento;
+                avanzar();
+                return true;
+            }
+        return fallar("step, linear or smooth, or the end of the line");
+    }
+
+    // Nothing may follow the key.
+    void fin()
+    {
+        if (!fallo_ && quedan())
+            fallar("the end of the line");
+    }
+
+private:
+    int linea_;
+    std::vector<Token> tokens_;
+    size_t i_ = 0;
+    bool fallo_ = false;
+    ErrorTexto error_;
+};
+
+}  // namespace
+
+const char* nombreDeMovimiento(Movimiento movimiento)
+{
+    for (const auto& n : MOVIMIENTOS)
+        if (n.movimiento == movimiento)
+            return n.nombre;
+    return "";
+}
+
+ListaDeTomas leerListaDeTomas(const std::string& texto, int fotogramas)
+{
+    ListaDeTomas lista;
+    recorrerLineas(texto, [&](int numero, const std::string& linea) {
+        LectorLinea lector(numero, tokensDeLinea(linea, true));
+        if (!lector.quedan())
+            return;
+        ClaveToma clave;
+        clave.linea = numero;
+        const PosicionTexto dondeFotograma{numero, lector.actual().columna};
+        long long f = 0;
+        if (lector.fotograma(f)) {
+            if (f >= fotogramas) {
+                lector.fallar("a frame below " + std::to_string(fotogramas) + " (the film's length)");
+            } else if (!lista.claves.empty() && f <= lista.claves.back().fotograma) {
+                const ClaveToma& previa = lista.claves.back();
+                lista.errores.anotar(dondeFotograma, "frame " + std::to_string(f) +
+                                                         " is not after the previous key's frame " +
+                                                         std::to_string(previa.fotograma) + " (line " +
+                                                         std::to_string(previa.linea) + ")");
+                return;
+            }
+            lector.avanzar();
+        }
+        clave.fotograma = static_cast<int>(f);
+        lector.punto("the eye", clave.ojo);
+        lector.punto("the centre", clave.centro);
+        lector.tres("the up vector's", clave.arriba);
+        lector.movimiento(clave.movimiento);
+        lector.fin();
+        if (lector.fallo())
+            lista.errores.anotar(lector.error().donde, lector.error().mensaje);
+        else
+            lista.claves.push_back(clave);
+    });
+    if (lista.claves.empty() && lista.errores.vacio())
+        lista.errores.anotar(finDelTexto(texto), "expected a key, \"FRAME EYE CENTRE UP [MOTION]\", found the end of the file");
+    return lista;
+}

@@ -1,0 +1,54 @@
+// Reading a shot list: the keys of a camera path, one per line,
+//
+//   FRAME EYE CENTRE UP [MOTION]
+//
+// FRAME a whole number, 0 or more, below the film's length and above the previous
+// key's frame; EYE and CENTRE each three numbers "X Y Z", or a thing's name
+// ("train"), or a name and an offset ("train + DX DY DZ"); UP three numbers;
+// MOTION how the camera goes on to the next key: step, linear or smooth (the
+// default). A '#' starts a comment to the end of the line; blank lines are
+// ignored. Numbers are read as recording writes them (any form the standard
+// scanner reads) and must be finite.
+#pragma once
+
+#include "camera/film_reader.h"
+#include "camera/text_lines.h"
+#include "scene/actors.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+enum class Movimiento {
+    Fijo,    // "step":   hold this key until the next
+    Lineal,  // "linear": a straight move at constant speed
+    Suave,   // "smooth": a curve through the keys, with no jump in speed at a key
+};
+
+// A point of a key: fixed, or where a thing of the story is at each frame, plus an offset.
+struct PuntoToma {
+    bool conActor = false;
+    Actor actor = Actor::Tostadora;
+    std::array<float, 3> xyz{};  // the point, or the offset from the thing (world units)
+};
+
+struct ClaveToma {
+    int fotograma = 0;
+    PuntoToma ojo, centro;
+    std::array<float, 3> arriba{};
+    Movimiento movimiento = Movimiento::Suave;  // from this key to the next
+    int linea = 0;                              // where the key stands in the shot list
+};
+
+struct ListaDeTomas {
+    std::vector<ClaveToma> claves;  // frames strictly increasing
+    ErroresTexto errores;           // at most one per line
+
+    bool bien() const { return errores.vacio(); }
+};
+
+// Reads a shot list for a film of the given number of frames.
+ListaDeTomas leerListaDeTomas(const std::string& texto, int fotogramas);
+
+// The motion's name in a shot list ("step", "linear", "smooth").
+const char* nombreDeMovimiento(Movimiento movimiento);

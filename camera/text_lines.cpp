@@ -1,0 +1,86 @@
+// Tokens, numbers and quoted tokens of camera text files.
+#include "camera/text_lines.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+constexpr size_t LARGO_MOSTRADO = 40;       // a token quoted in a message is cut here
+constexpr size_t LARGO_MAXIMO_NUMERO = 4096;  // a longer token is no number
+
+bool blanco(char c)
+{
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+}  // namespace
+
+std::vector<Token> tokensDeLinea(const std::string& linea, bool comentarios)
+{
+    std::vector<Token> tokens;
+    size_t i = 0;
+    const size_t fin = comentarios ? std::min(linea.find('#'), linea.size()) : linea.size();
+    while (i < fin) {
+        if (blanco(linea[i])) {
+            i++;
+            continue;
+        }
+        const size_t inicio = i;
+        while (i < fin && !blanco(linea[i]))
+            i++;
+        tokens.push_back({linea.substr(inicio, i - inicio), static_cast<int>(inicio) + 1});
+    }
+    return tokens;
+}
+
+int columnaFinal(const std::vector<Token>& tokens)
+{
+    if (tokens.empty())
+        return 1;
+    return tokens.back().columna + static_cast<int>(tokens.back().texto.size());
+}
+
+PosicionTexto finDelTexto(const std::string& texto)
+{
+    PosicionTexto donde{1, 1};
+    for (char c : texto) {
+        if (c == '\n') {
+            donde.linea++;
+            donde.columna = 1;
+        } else {
+            donde.columna++;
+        }
+    }
+    return donde;
+}
+
+bool numeroDeToken(const std::string& token, float& valor)
+{
+    if (token.empty() || token.size() > LARGO_MAXIMO_NUMERO)
+        return false;
+    char* fin = nullptr;
+    valor = std::strtof(token.c_str(), &fin);
+    return fin == token.c_str() + token.size();
+}
+
+std::string recortarToken(const std::string& token)
+{
+    std::string mostrado;
+    for (unsigned char c : token.substr(0, LARGO_MOSTRADO))
+        mostrado += std::isprint(c) ? static_cast<char>(c) : '?';
+    return token.size() > LARGO_MOSTRADO ? mostrado + "..." : mostrado;
+}
+
+std::string citar(const std::string& token)
+{
+    return "\"" + recortarToken(token) + "\"";
+}
+
+void ErroresTexto::anotar(PosicionTexto donde, const std::string& mensaje)
+{
+    if (primeros_.size() < MAXIMO)
+        primeros_.push_back({donde, mensaje});
+    total_++;
+}

@@ -1,0 +1,82 @@
+// Reading shot lists: keys with fixed and named points, offsets, motions and
+// comments; and each error with its line, column and what was expected.
+#include "camera/shot_list.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::HasSubstr;
+
+TEST(ShotList, ReadsKeysWithPointsNamesOffsetsAndMotions)
+{
+    const ListaDeTomas l = leerListaDeTomas("# opening\n"
+                                            "0 1 2 3  4 5 6  0 1 0 step   # held\r\n"
+                                            "\n"
+                                            "40 train + 0 5.5 -8 train 0 1 0 linear\n"
+                                            "90 ball 1e1 0 0 0 0 1\n",
+                                            100);
+    ASSERT_TRUE(l.bien());
+    ASSERT_EQ(l.claves.size(), 3u);
+    const ClaveToma &a = l.claves[0], &b = l.claves[1], &c = l.claves[2];
+    EXPECT_EQ(a.linea, 2);
+    EXPECT_EQ(a.movimiento, Movimiento::Fijo);
+    EXPECT_FALSE(a.ojo.conActor);
+    EXPECT_EQ(a.centro.xyz, (std::array<float, 3>{4, 5, 6}));
+    EXPECT_EQ(b.fotograma, 40);
+    EXPECT_EQ(b.movimiento, Movimiento::Lineal);
+    EXPECT_TRUE(b.ojo.conActor && b.centro.conActor);
+    EXPECT_EQ(b.ojo.actor, Actor::Tren);
+    EXPECT_EQ(b.ojo.xyz, (std::array<float, 3>{0, 5.5f, -8}));
+    EXPECT_EQ(b.centro.xyz, (std::array<float, 3>{0, 0, 0}));
+    EXPECT_EQ(c.ojo.actor, Actor::Balon);
+    EXPECT_EQ(c.centro.xyz[0], 10.0f);
+    EXPECT_EQ(c.movimiento, Movimiento::Suave);
+    EXPECT_EQ(c.arriba, (std::array<float, 3>{0, 0, 1}));
+}
+
+TEST(ShotList, NamesTheLineAndColumnOfEachErrorAndWhatWasExpected)
+{
+    struct Case {
+        const char* text;
+        int line, column;
+        const char* message;
+    } cases[] = {
+        {"0 1 2 3  trian 0 1 0\n", 1, 10, "expected a number or a name for the centre, found \"trian\" (names: toaster,"},
+        {"310 1 2 3 4 5 6 0 1 0\n300 1 2 3 4 5 6 0 1 0\n", 2, 1,
+         "frame 300 is not after the previous key's frame 310 (line 1)"},
+        {"5 1 2 3 4 5 6 0 1 0\n5 1 2 3 4 5 6 0 1 0\n", 2, 1, "frame 5 is not after"},
+        {"1000 1 2 3 4 5 6 0 1 0\n", 1, 1, "expected a frame below 1000 (the film's length), found \"1000\""},
+        {"99999999999999999999 1 2 3 4 5 6 0 1 0\n", 1, 1, "expected a frame below 1000"},
+        {"\n -1 1 2 3 4 5 6 0 1 0\n", 2, 2, "expected a frame number (a whole number, 0 or more), found \"-1\""},
+        {"2.5 1 2 3 4 5 6 0 1 0\n", 1, 1, "expected a frame number"},
+        {"0 1 2 3 4 5 6 0 1\n", 1, 18, "expected a number for the up vector's z, found the end of the line"},
+        {"0 1 2 3 4 5 6 0 1 #0\n", 1, 18, "the up vector's z, found the end of the line"},
+        {"0 inf 2 3 4 5 6 0 1 0\n", 1, 3, "expected a finite number for the eye's x, found \"inf\""},
+        {"0 1 2 3 4 x 6 0 1 0\n", 1, 11, "expected a number for the centre's y, found \"x\""},
+        {"0 train + 1 2 ball 0 1 0\n", 1, 15, "expected a number for the eye's offset z, found \"ball\""},
+        {"0 1.2.3 4 5 6 0 1 0\n", 1, 3, "expected a number or a name for the eye, found \"1.2.3\"\n"},
+        {"0 1 2 3 4 5 6 0 1 0 smoth\n", 1, 21, "expected step, linear or smooth, or the end of the line, found \"smoth\""},
+        {"0 1 2 3 4 5 6 0 1 0 step 7\n", 1, 26, "expected the end of the line, found \"7\""},
+        {"# nothing\n\n", 3, 1, "expected a key"},
+    };
+    for (const Case& c : cases) {
+        const ListaDeTomas l = leerListaDeTomas(c.text, 1000);
+        ASSERT_EQ(l.errores.total(), 1) << c.text;
+        const ErrorTexto& e = l.errores.primeros()[0];
+        EXPECT_EQ(e.donde.linea, c.line) << c.text;
+        EXPECT_EQ(e.donde.columna, c.column) << c.text;
+        EXPECT_THAT(e.mensaje + "\n", HasSubstr(c.message));
+    }
+}
+
+TEST(ShotList, ABadLineGivesNoKeyAndTheLinesAfterItAreStillRead)
+{
+    const ListaDeTomas l = leerListaDeTomas("0 1 2 3 4 5 6 0 1 0\n"
+                                            "10 1 2 3 4 5 6 0 1\n"
+                                            "5 1 2 3 4 5 6 0 1 0\n"
+                                            "20 nowhere 4 5 6 0 1 0\n",
+                                            100);
+    EXPECT_EQ(l.claves.size(), 2u);  // lines 1 and 3: line 3 follows line 1, the last key read well
+    ASSERT_EQ(l.errores.total(), 2);
+    EXPECT_EQ(l.errores.primeros()[1].donde.linea, 4);
+}

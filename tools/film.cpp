@@ -1,0 +1,406 @@
+// film: checks films, and makes them from recordings and shot lists.
+//
+//   film check FILE                            can PLAY play FILE, and what it shows
+//   film playable RECORDING [-o FILM]          a recording made with U into a film
+//   film compile SHOTS [-o FILM] [--frames N]  a shot list into a film, one pose per frame
+//
+// Exit status: 0 done (warnings allowed), 1 errors found or a file not read or
+// written, 2 a wrong call. Never opens a window: the story is stepped without
+// drawing. A film is written to a temporary file in the same folder and renamed
+// into place, so a failure leaves nothing half-written.
+#include "camera/camera_path.h"
+#include "camera/film_check.h"
+#include "camera/recording_reader.h"
+#include "camera/shot_list.h"
+#include "scene/timeline.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int SALIDA_BIEN = 0;
+constexpr int SALIDA_FALLO = 1;
+constexpr int SALIDA_USO = 2;
+constexpr int FOTOGRAMAS_MAXIMOS = 1000000;  // about seven hours of story: longer is surely a slip
+
+const char* const USO =
+    "usage: film check FILE\n"
+    "   or: film playable RECORDING [-o FILM]\n"
+    "   or: film compile SHOTS [-o FILM] [--frames N]\n";
+
+const char* const AYUDA =
+    "Checks films for PLAY, and makes them from recordings and shot lists.\n"
+    "\n"
+    "  check      say whether PLAY can play a film, and what it will show\n"
+    "  playable   turn a recording made with U into a film\n"
+    "  compile    turn a shot list into a film of one pose per frame\n"
+    "\n"
+    "Run 'film COMMAND --help' for a command's details. Findings are printed as\n"
+    "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. Exit status: 0 done\n"
+    "(warnings allowed), 1 errors found or a file not read or written, 2 a wrong call.\n";
+
+const char* const AYUDA_CHECK =
+    "usage: film check FILE\n"
+    "\n"
+    "Reads FILE as PLAY does and says how many records it holds (frames 0 to N-1)\n"
+    "and what PLAY will show. Errors: what PLAY cannot read (a missing, negative or\n"
+    "too large count, fewer records than announced, a token that is no number), and\n"
+    "poses that show nothing sensible (a value not finite, the eye on the centre, a\n"
+    "zero up vector, an up vector along the line of sight). Warnings: numbers after\n"
+    "the last record, a centre beyond the far plane, a count of 0.\n"
+    "Exits 0 when FILE is playable and sound, 1 otherwise.\n";
+
+const char* const AYUDA_PLAYABLE =
+    "usage: film playable RECORDING [-o FILM]\n"
+    "\n"
+    "Turns a recording made with U (one pose of nine numbers per line, blank lines\n"
+    "allowed) into a film: its count line on top, then its poses. The film is\n"
+    "checked as 'film check' does; on any error nothing is written.\n"
+    "\n"
+    "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
+    "                      never to a terminal)\n";
+
+const char* const AYUDA_COMPILE =
+    "usage: film compile SHOTS [-o FILM] [--frames N]\n"
+    "\n"
+    "Turns a shot list into a film of one pose per frame. One key per line:\n"
+    "\n"
+    "  FRAME EYE CENTRE UP [MOTION]\n"
+    "\n"
+    "  FRAME    a whole number below N, above the previous key's frame\n"
+    "  EYE,     X Y Z; or a thing's name, where it is at each frame; or\n"
+    "  CENTRE   NAME + DX DY DZ, an offset from it, travelling with it\n"
+    "  UP       X Y Z\n"
+    "  MOTION   to the next key: step (hold this key), linear, or smooth (the\n"
+    "           default: a curve through the keys with no jump in speed)\n"
+    "\n"
+    "Names: %s.\n"
+    "'#' starts a comment; blank lines are ignored. The camera holds the first key\n"
+    "before it and the last key after it. The film is checked as 'film check' does;\n"
+    "on any error nothing is written.\n"
+    "\n"
+    "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
+    "                      never to a terminal)\n"
+    "  --frames N          the film's length in frames (default: the story's, %d)\n";
+
+struct Orden {
+    std::string verbo;
+    std::string entrada;          // the file the verb reads
+    std::string salida;           // the film to write; empty for standard output
+    int fotogramas = FOTOGRAMAS_GUION;
+};
+
+// The complaint, then the usage of the command (of every command when none is known).
+int usoIncorrecto(const std::string& verbo, const std::string& queja)
+{
+    std::string uso = USO;
+    for (const char* ayuda : {AYUDA_CHECK, AYUDA_PLAYABLE, AYUDA_COMPILE})
+        if (!verbo.empty() && std::string(ayuda).rfind("usage: film " + verbo + " ", 0) == 0)
+            uso = std::string(ayuda).substr(0, std::string(ayuda).find('\n') + 1);
+    std::fprintf(stderr, "film%s%s: %s\n%s", verbo.empty() ? "" : " ", verbo.c_str(), queja.c_str(), uso.c_str());
+    return SALIDA_USO;
+}
+
+std::string plural(int n, const char* uno, const char* varios)
+{
+    return std::to_string(n) + " " + (n == 1 ? uno : varios);
+}
+
+std::string cuentas(int errores, int avisos)
+{
+    return plural(errores, "error", "errors") + ", " + plural(avisos, "warning", "warnings");
+}
+
+// The whole file, or false with a message.
+bool leerFichero(const std::string& nombre, std::string& texto)
+{
+    FILE* f = std::fopen(nombre.c_str(), "rb");
+    if (f == nullptr) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
+        return false;
+    }
+    char bloque[64 * 1024];
+    size_t leidos;
+    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
+        texto.append(bloque, leidos);
+    const bool bien = !std::ferror(f);
+    if (!bien)
+        std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
+    std::fclose(f);
+    return bien;
+}
+
+bool escribirTodo(int fd, const std::string& texto)
+{
+    size_t hecho = 0;
+    while (hecho < texto.size()) {
+        const ssize_t n = write(fd, texto.data() + hecho, texto.size() - hecho);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        hecho += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes the film to its file through a temporary one beside it, renamed into
+// place; or to standard output. False, with a message, when it cannot.
+bool escribirPelicula(const std::string& destino, const std::string& texto)
+{
+    if (destino.empty()) {
+        const bool bien = escribirTodo(STDOUT_FILENO, texto);
+        if (!bien)
+            std::fprintf(stderr, "film: cannot write to standard output: %s\n", std::strerror(errno));
+        return bien;
+    }
+    const std::filesystem::path ruta(destino);
+    std::string temporal = (ruta.parent_path() / ("." + ruta.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(temporal.data());
+    if (fd < 0) {
+        std::fprintf(stderr, "film: cannot write %s: %s\n", destino.c_str(), std::strerror(errno));
+        return false;
+    }
+    const mode_t mascara = umask(0);
+    umask(mascara);
+    bool bien = fchmod(fd, 0666 & ~mascara) == 0 && escribirTodo(fd, texto) && fsync(fd) == 0;
+    bien = close(fd) == 0 && bien;
+    bien = bien && std::rename(temporal.c_str(), destino.c_str()) == 0;
+    if (!bien) {
+        std::fprintf(stderr, "film: cannot write %s: %s\n", destino.c_str(), std::strerror(errno));
+        std::remove(temporal.c_str());
+    }
+    return bien;
+}
+
+// The reading errors of a recording or a shot list, the first few of them.
+void imprimirErrores(const std::string& fichero, const ErroresTexto& errores)
+{
+    for (const ErrorTexto& e : errores.primeros())
+        std::fprintf(stderr, "%s\n", lineaDiagnostico(fichero, e.donde, Gravedad::Error, e.mensaje).c_str());
+    const int resto = errores.total() - static_cast<int>(errores.primeros().size());
+    if (resto > 0)
+        std::fprintf(stderr, "%s\n",
+                     lineaDiagnostico(fichero, {}, Gravedad::Nota, "... and " + std::to_string(resto) +
+                                                                       " more lines with errors")
+                         .c_str());
+}
+
+// Where a finding about a film is shown, and what it says there.
+struct Diagnostico {
+    PosicionTexto donde;
+    std::string mensaje;
+};
+
+// A film's findings, the first few of each kind, each shown where lugar says.
+void imprimirRevision(FILE* salida, const std::string& fichero, const RevisionPelicula& r,
+                      const std::function<Diagnostico(const Hallazgo&)>& lugar)
+{
+    const Seleccion s = seleccionarHallazgos(r.hallazgos);
+    for (const Hallazgo& h : s.mostrados) {
+        const Diagnostico d = lugar(h);
+        std::fprintf(salida, "%s\n", lineaDiagnostico(fichero, d.donde, gravedadDe(h.tipo), d.mensaje).c_str());
+    }
+    for (const auto& [tipo, n] : s.omitidos)
+        std::fprintf(salida, "%s\n",
+                     lineaDiagnostico(fichero, {}, Gravedad::Nota,
+                                      "... and " + std::to_string(n) + " more " + pluralDe(tipo))
+                         .c_str());
+}
+
+int verificar(const Orden& o)
+{
+    FILE* f = std::fopen(o.entrada.c_str(), "rb");
+    if (f == nullptr) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.entrada.c_str(), std::strerror(errno));
+        return SALIDA_FALLO;
+    }
+    const RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
+    const bool leido = !std::ferror(f);
+    const int fallo = errno;
+    std::fclose(f);
+    if (!leido) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.entrada.c_str(), std::strerror(fallo));
+        return SALIDA_FALLO;
+    }
+    imprimirRevision(stdout, o.entrada, r, [&](const Hallazgo& h) {
+        return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
+    });
+    const int registros = static_cast<int>(r.lectura.poses.size());
+    if (!r.legible())
+        std::printf("%s: not playable: %s\n", o.entrada.c_str(), cuentas(r.errores(), r.avisos()).c_str());
+    else
+        std::printf("%s: %s: %s, %s; %s\n", o.entrada.c_str(), r.sana() ? "playable" : "not sound",
+                    plural(registros, "record", "records").c_str(), queMuestra(registros).c_str(),
+                    cuentas(r.errores(), r.avisos()).c_str());
+    return r.legible() && r.sana() ? SALIDA_BIEN : SALIDA_FALLO;
+}
+
+// Checks a film made from a source file, shows its findings in the source's terms,
+// and writes it when it has no error.
+int terminar(const Orden& o, const std::vector<std::array<float, 9>>& poses,
+             const std::function<Diagnostico(const Hallazgo&, const RevisionPelicula&)>& lugar,
+             const std::string& origen)
+{
+    const std::string texto = textoDePelicula(poses);
+    const RevisionPelicula r = revisarTexto(texto);
+    imprimirRevision(stderr, o.entrada, r, [&](const Hallazgo& h) { return lugar(h, r); });
+    if (!r.sana()) {
+        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(r.errores(), r.avisos()).c_str());
+        return SALIDA_FALLO;
+    }
+    if (!escribirPelicula(o.salida, texto))
+        return SALIDA_FALLO;
+    const int registros = static_cast<int>(poses.size());
+    std::fprintf(stderr, "film: wrote %s: %s from %s; %s; %s\n",
+                 o.salida.empty() ? "the film to standard output" : o.salida.c_str(),
+                 plural(registros, "record", "records").c_str(), origen.c_str(), queMuestra(registros).c_str(),
+                 cuentas(r.errores(), r.avisos()).c_str());
+    return SALIDA_BIEN;
+}
+
+int hacerReproducible(const Orden& o)
+{
+    std::string texto;
+    if (!leerFichero(o.entrada, texto))
+        return SALIDA_FALLO;
+    const LecturaGrabacion g = leerGrabacion(texto);
+    if (!g.bien()) {
+        imprimirErrores(o.entrada, g.errores);
+        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(g.errores.total(), 0).c_str());
+        return SALIDA_FALLO;
+    }
+    const auto lugar = [&](const Hallazgo& h, const RevisionPelicula& r) {
+        if (h.registro < 0)
+            return Diagnostico{{}, describirHallazgo(h, r.lectura)};
+        return Diagnostico{g.inicioPose[static_cast<size_t>(h.registro)], describirHallazgo(h, r.lectura)};
+    };
+    return terminar(o, g.poses, lugar, plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.entrada);
+}
+
+int compilar(const Orden& o)
+{
+    std::string texto;
+    if (!leerFichero(o.entrada, texto))
+        return SALIDA_FALLO;
+    const ListaDeTomas lista = leerListaDeTomas(texto, o.fotogramas);
+    if (!lista.bien()) {
+        imprimirErrores(o.entrada, lista.errores);
+        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(lista.errores.total(), 0).c_str());
+        return SALIDA_FALLO;
+    }
+    const std::vector<ClaveToma>& claves = lista.claves;
+    // A bad pose is the doing of the keys the frame lies between: shown at the first.
+    const auto lugar = [&](const Hallazgo& h, const RevisionPelicula& r) {
+        if (h.registro < 0)
+            return Diagnostico{{}, "the film made: " + describirHallazgo(h, r.lectura)};
+        const Tramo t = tramoDeFotograma(claves, h.registro);
+        const std::string donde = t.desde == t.hasta
+                                      ? "held at this key"
+                                      : "between this key and the key at line " +
+                                            std::to_string(claves[t.hasta].linea) + " (" +
+                                            nombreDeMovimiento(claves[t.desde].movimiento) + ")";
+        const auto& pose = r.lectura.poses[static_cast<size_t>(h.registro)];
+        return Diagnostico{{claves[t.desde].linea, 0},
+                           "frame " + std::to_string(h.registro) + ", " + donde + ": " + describirProblema(h.tipo, pose)};
+    };
+    return terminar(o, compilarCamino(claves, o.fotogramas), lugar,
+                    plural(static_cast<int>(claves.size()), "key", "keys") + " of " + o.entrada);
+}
+
+// A whole number from 1 to FOTOGRAMAS_MAXIMOS.
+bool leerFotogramas(const std::string& texto, int& n)
+{
+    if (texto.empty() || texto.size() > 8 || texto.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    n = std::stoi(texto);
+    return n >= 1 && n <= FOTOGRAMAS_MAXIMOS;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return usoIncorrecto("", "a command is needed");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::printf("%s\n%s", USO, AYUDA);
+        return SALIDA_BIEN;
+    }
+    Orden o;
+    o.verbo = args[0];
+    if (o.verbo != "check" && o.verbo != "playable" && o.verbo != "compile")
+        return usoIncorrecto("", "'" + o.verbo + "' is not a command");
+
+    bool conEntrada = false, soloPosicionales = false;
+    for (size_t i = 1; i < args.size(); i++) {
+        const std::string& a = args[i];
+        // The value of an option, given as "--name=value" or as the next argument.
+        const auto valor = [&](const std::string& nombre, std::string& v) {
+            if (a.rfind(nombre + "=", 0) == 0) {
+                v = a.substr(nombre.size() + 1);
+                return true;
+            }
+            if (i + 1 >= args.size())
+                return false;
+            v = args[++i];
+            return true;
+        };
+        const bool esOpcion = !soloPosicionales && a.size() > 1 && a[0] == '-';
+        const auto es = [&](const std::string& nombre) { return a == nombre || a.rfind(nombre + "=", 0) == 0; };
+        if (esOpcion && (a == "--help" || a == "-h")) {
+            if (o.verbo == "check")
+                std::printf("%s", AYUDA_CHECK);
+            else if (o.verbo == "playable")
+                std::printf("%s", AYUDA_PLAYABLE);
+            else {
+                std::string nombres;
+                for (const std::string& n : nombresDeActores())
+                    nombres += (nombres.empty() ? "" : ", ") + n;
+                std::printf(AYUDA_COMPILE, nombres.c_str(), FOTOGRAMAS_GUION);
+            }
+            return SALIDA_BIEN;
+        } else if (esOpcion && a == "--") {
+            soloPosicionales = true;
+        } else if (esOpcion && o.verbo != "check" && (a == "-o" || es("--output"))) {
+            if (!valor(a == "-o" ? "-o" : "--output", o.salida) || o.salida.empty())
+                return usoIncorrecto(o.verbo, "option '" + a + "' needs a file name");
+        } else if (esOpcion && o.verbo == "compile" && es("--frames")) {
+            std::string n;
+            if (!valor("--frames", n) || !leerFotogramas(n, o.fotogramas))
+                return usoIncorrecto(o.verbo, "option --frames needs a whole number from 1 to " +
+                                                  std::to_string(FOTOGRAMAS_MAXIMOS) +
+                                                  (n.empty() ? "" : ", found '" + n + "'"));
+        } else if (esOpcion) {
+            return usoIncorrecto(o.verbo, "unknown option '" + a + "'");
+        } else if (conEntrada) {
+            return usoIncorrecto(o.verbo, "one file only, found '" + a + "' too");
+        } else {
+            o.entrada = a;
+            conEntrada = true;
+        }
+    }
+    if (!conEntrada)
+        return usoIncorrecto(o.verbo, "a file is needed");
+
+    if (o.verbo == "check")
+        return verificar(o);
+    if (o.salida.empty() && isatty(STDOUT_FILENO)) {
+        std::fprintf(stderr, "film %s: not writing a film to a terminal: give -o FILM, or redirect the output\n",
+                     o.verbo.c_str());
+        return SALIDA_USO;
+    }
+    return o.verbo == "playable" ? hacerReproducible(o) : compilar(o);
+}
