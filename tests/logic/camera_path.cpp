@@ -116,14 +116,19 @@ TEST_F(CameraPath, NamedPointsFollowTheThingsOfTheStoryEvenOnAHeldKey)
     }
 }
 
-TEST_F(CameraPath, TheSameShotListGivesTheSameFilmByteForByte)
+TEST_F(CameraPath, TheBundledFilmCompilesSoundAndTheSameByteForByte)
 {
-    const std::string shots = "0 0 50 100 pitch 0 1 0\n700 car + 5 3 5 car 0 1 0 linear\n2000 island + 0 80 40 island 0 1 0\n";
+    const std::string shots = support::readFile(PRACTICA02_SOURCE_DIR "/shots/camarabuena.shots");
+    ASSERT_FALSE(shots.empty());
     const std::string first = textoDePelicula(compile(shots, FOTOGRAMAS_GUION));
     fotograma = 4321;  // whatever state the scene was left in
     angulo_tren = 77;
     const std::string second = textoDePelicula(compile(shots, FOTOGRAMAS_GUION));
     EXPECT_EQ(first, second);
+    const RevisionPelicula r = revisarTexto(first);
+    EXPECT_TRUE(r.legible());
+    EXPECT_EQ(r.lectura.poses.size(), static_cast<size_t>(FOTOGRAMAS_GUION));
+    EXPECT_EQ(r.errores() + r.avisos(), 0);
 }
 
 TEST(CameraPathKeys, AFrameLiesBetweenTheKeysThatMakeIt)
