@@ -5,4 +5,4 @@ import sys
 from xvfb import Xvfb
 
 with Xvfb() as x:
-    sys.exit(subprocess.run(sys.argv[1:], env=x.env(), timeout=120).returncode)
+    sys.exit(subprocess.run(sys.argv[1:], env=x.env(), timeout=3600).returncode)

@@ -2,8 +2,9 @@
 // reaches only the renderer, which then closes the pipe and lets ffmpeg finish
 // a playable file. Its messages go to a log file beside the video, read back
 // when it fails and removed afterwards. The encoder's settings are the cheapest
-// that keep the thin lines sharp: the story's dense line grids make for large
-// files at any setting, and a slower preset would hold the drawing back.
+// (x264's fastest preset, quality 26): the story's dense line grids make for
+// large files at any setting, and on a machine that draws in software every
+// slower preset takes the cores the drawing needs.
 #include "tools/common/video_pipe.h"
 
 #include <algorithm>
@@ -100,7 +101,7 @@ bool TuberiaVideo::abrir(const std::string& ruta, int ancho, int alto, int fps, 
         dup2(log, STDERR_FILENO);
         execlp("ffmpeg", "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
                "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", tamano.c_str(), "-r", ritmo.c_str(), "-i", "-",
-               "-vf", "vflip", "-c:v", "libx264", "-preset", "superfast", "-crf", "26", "-pix_fmt", "yuv420p", "-threads", hilos.c_str(),
+               "-vf", "vflip", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "26", "-pix_fmt", "yuv420p", "-threads", hilos.c_str(),
                "-movflags", "+faststart", "-f", "mp4", temporal_.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
