@@ -12,6 +12,7 @@ import tempfile
 import unittest
 
 from harness import film_text, pose
+from xvfb import Xvfb
 
 VIEW = pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))
 
@@ -83,16 +84,22 @@ class RenderFilm(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(self.dir)), ["a-file", "film.txt", "short.txt"])
 
     def test_frames_are_8_bit_rgb_pngs_named_by_frame_with_the_same_bytes_every_run(self):
+        # Without a display (a private Xvfb), on a display of its own, and with a
+        # display that cannot be opened (a private Xvfb again): the same bytes.
+        without = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         runs = []
-        for out in ("a", "b"):
-            r = self.run_renderer(self.film, "--frames", "40-50", "--every", "5", "--size", "320x240", "--out", out)
-            self.assertEqual(r.returncode, 0, r.stderr)
-            self.assertRegex(r.stdout, r"^render_film: 3 frames written to %s/ in \d+:\d\d, [\d.]+ frames a second\n$"
-                             % out)
-            names = sorted(os.listdir(self.path(out)))
-            self.assertEqual(names, ["frame-00040.png", "frame-00045.png", "frame-00050.png"])
-            runs.append([read_bytes(os.path.join(self.path(out), n)) for n in names])
+        with Xvfb(640, 480) as x:
+            for out, env in (("a", without), ("b", x.env()), ("c", dict(without, DISPLAY=":4095"))):
+                r = self.run_renderer(self.film, "--frames", "40-50", "--every", "5", "--size", "320x240",
+                                      "--out", out, env=env)
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.assertRegex(r.stdout, r"^render_film: 3 frames written to %s/ in \d+:\d\d, [\d.]+ frames a "
+                                 r"second\n$" % out)
+                names = sorted(os.listdir(self.path(out)))
+                self.assertEqual(names, ["frame-00040.png", "frame-00045.png", "frame-00050.png"])
+                runs.append([read_bytes(os.path.join(self.path(out), n)) for n in names])
         self.assertEqual(runs[0], runs[1])
+        self.assertEqual(runs[0], runs[2])
         png = runs[0][0]
         self.assertEqual(png[:8], b"\x89PNG\r\n\x1a\n")
         self.assertEqual(png[16:25], (320).to_bytes(4, "big") + (240).to_bytes(4, "big") + b"\x08")
