@@ -127,7 +127,8 @@ void inicializarVariablesGlobales()
     for (int i = 0; i < 6; i++)
         angulo_brazo[i] = angulo_brazo_reposo[i];
 
-    cilindro = gluNewQuadric();
+    if (cilindro == nullptr)  // made once; a later call only resets its style
+        cilindro = gluNewQuadric();
     gluQuadricDrawStyle(cilindro, GLU_LINE);
 }
 

@@ -56,16 +56,10 @@ void evaluarPunto(const PuntoToma& p, const std::vector<PuntoMundo>& donde, Pose
     pose[k + 2] = static_cast<double>(base.z) + p.xyz[2];
 }
 
-// A fresh scene to step the story in. The shared quadric made at an earlier start
-// is kept rather than made again (a second one would be lost).
+// A fresh scene to step the story in.
 void escenaNueva()
 {
-    GLUquadric* anterior = cilindro;
     inicializarVariablesGlobales();
-    if (anterior != nullptr) {
-        gluDeleteQuadric(cilindro);
-        cilindro = anterior;
-    }
     modo = 2;
     nfotogramas = 0;
     vfotogramas.clear();

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr size_t BLOQUE = 64 * 1024;         // bytes read at a time
-constexpr size_t LARGO_MAXIMO_TOKEN = 4096;  // a longer run of non-blanks is no number
 
 class Escaner {
 public:
@@ -31,13 +30,13 @@ public:
         return c != EOF;
     }
 
-    // The run of non-blank characters that starts here, at most LARGO_MAXIMO_TOKEN + 1
+    // The run of non-blank characters that starts here, at most LARGO_MAXIMO_NUMERO + 1
     // long (one more than a number can be, to tell that it is too long). Not consumed.
     std::string token()
     {
         size_t n = 0;
         int c;
-        while (n <= LARGO_MAXIMO_TOKEN && (c = mirar(n)) != EOF && !std::isspace(c))
+        while (n <= LARGO_MAXIMO_NUMERO && (c = mirar(n)) != EOF && !std::isspace(c))
             n++;
         return buf_.substr(pos_, n);
     }
@@ -135,7 +134,7 @@ bool leerValor(Escaner& e, LecturaPelicula& l, float& valor, PosicionTexto& dond
     donde = e.aqui();
     const std::string t = e.token();
     char* fin = nullptr;
-    valor = t.size() > LARGO_MAXIMO_TOKEN ? 0.0f : std::strtof(t.c_str(), &fin);
+    valor = t.size() > LARGO_MAXIMO_NUMERO ? 0.0f : std::strtof(t.c_str(), &fin);
     if (fin == nullptr || fin == t.c_str()) {
         fallar(l, FalloPelicula::NoEsNumero, e, t);
         return false;

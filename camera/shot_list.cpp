@@ -25,14 +25,6 @@ constexpr std::array<NombreMovimiento, 3> MOVIMIENTOS = {{
 
 constexpr std::array<const char*, 3> EJES = {"x", "y", "z"};
 
-std::string nombresConocidos()
-{
-    std::string lista;
-    for (const std::string& n : nombresDeActores())
-        lista += (lista.empty() ? "" : ", ") + n;
-    return lista;
-}
-
 // One line's tokens, read in order. The first failure is kept; later reads fail too.
 class LectorLinea {
 public:
@@ -102,7 +94,7 @@ public:
         if (!quedan() || !actorPorNombre(actual().texto, p.actor)) {
             const bool pareceNombre = quedan() && std::isalpha(static_cast<unsigned char>(actual().texto[0]));
             return fallar("a number or a name for " + que,
-                          pareceNombre ? " (names: " + nombresConocidos() + ")" : "");
+                          pareceNombre ? " (names: " + listaDeActores() + ")" : "");
         }
         p.conActor = true;
         avanzar();

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr size_t LARGO_MOSTRADO = 40;       // a token quoted in a message is cut here
-constexpr size_t LARGO_MAXIMO_NUMERO = 4096;  // a longer token is no number
 
 bool blanco(char c)
 {

@@ -6,6 +6,7 @@
 
 #include "camera/film_reader.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ void recorrerLineas(const std::string& texto, Fn porLinea)
 
 // Where the text ends: the line and column after its last byte.
 PosicionTexto finDelTexto(const std::string& texto);
+
+// A longer run of non-blank bytes is no number, in any camera text file.
+constexpr size_t LARGO_MAXIMO_NUMERO = 4096;
 
 // The whole token as a float, as the standard scanner reads one ("%f"): false when
 // it is not a number or some of it is left over. Infinities and NaNs are numbers.

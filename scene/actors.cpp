@@ -203,6 +203,14 @@ std::vector<std::string> nombresDeActores()
     return nombres;
 }
 
+std::string listaDeActores()
+{
+    std::string lista;
+    for (const auto& n : NOMBRES)
+        lista += (lista.empty() ? "" : ", ") + std::string(n.nombre);
+    return lista;
+}
+
 PuntoMundo posicionActor(Actor actor)
 {
     switch (actor) {

@@ -29,8 +29,10 @@ enum class Actor {
 
 // The actor a shot list names ("toaster", "train", ...); false for an unknown name.
 bool actorPorNombre(const std::string& nombre, Actor& actor);
-// Every name, in the order above (for messages and help).
+// Every name, in the order above.
 std::vector<std::string> nombresDeActores();
+// Every name, comma-separated, for messages and help: "toaster, ball, ...".
+std::string listaDeActores();
 
 // Where the actor is in the current scene state: the point the composition draws
 // it at, after the timeline's step for the frame (fotograma already advanced), in

@@ -2,14 +2,14 @@
 // composition puts the models it places itself.
 #pragma once
 
+#include "scene/actors.h"
+
 // Display callback of REC and PLAY: draws every model in its place and order on
 // top of the camera that reshape left, and swaps the buffers. Changes no state.
 void display();
 
-// A translation of the world frame, world units.
-struct Lugar {
-    float x, y, z;
-};
+// Where a model's origin stands in the world frame (a world point, world units).
+using Lugar = PuntoMundo;
 
 // Where the composition places the models that stand still, before the world's
 // quarter turns (each model draws from its own origin there).

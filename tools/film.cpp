@@ -13,6 +13,7 @@
 #include "camera/recording_reader.h"
 #include "camera/shot_list.h"
 #include "scene/timeline.h"
+#include "tools/common/write_all.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,26 +142,12 @@ bool leerFichero(const std::string& nombre, std::string& texto)
     return bien;
 }
 
-bool escribirTodo(int fd, const std::string& texto)
-{
-    size_t hecho = 0;
-    while (hecho < texto.size()) {
-        const ssize_t n = write(fd, texto.data() + hecho, texto.size() - hecho);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        hecho += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // Writes the film to its file through a temporary one beside it, renamed into
 // place; or to standard output. False, with a message, when it cannot.
 bool escribirPelicula(const std::string& destino, const std::string& texto)
 {
     if (destino.empty()) {
-        const bool bien = escribirTodo(STDOUT_FILENO, texto);
+        const bool bien = escribirTodo(STDOUT_FILENO, texto.data(), texto.size());
         if (!bien)
             std::fprintf(stderr, "film: cannot write to standard output: %s\n", std::strerror(errno));
         return bien;
@@ -174,7 +161,7 @@ bool escribirPelicula(const std::string& destino, const std::string& texto)
     }
     const mode_t mascara = umask(0);
     umask(mascara);
-    bool bien = fchmod(fd, 0666 & ~mascara) == 0 && escribirTodo(fd, texto) && fsync(fd) == 0;
+    bool bien = fchmod(fd, 0666 & ~mascara) == 0 && escribirTodo(fd, texto.data(), texto.size()) && fsync(fd) == 0;
     bien = close(fd) == 0 && bien;
     bien = bien && std::rename(temporal.c_str(), destino.c_str()) == 0;
     if (!bien) {
@@ -365,12 +352,8 @@ int main(int argc, char** argv)
                 std::printf("%s", AYUDA_CHECK);
             else if (o.verbo == "playable")
                 std::printf("%s", AYUDA_PLAYABLE);
-            else {
-                std::string nombres;
-                for (const std::string& n : nombresDeActores())
-                    nombres += (nombres.empty() ? "" : ", ") + n;
-                std::printf(AYUDA_COMPILE, nombres.c_str(), FOTOGRAMAS_GUION);
-            }
+            else
+                std::printf(AYUDA_COMPILE, listaDeActores().c_str(), FOTOGRAMAS_GUION);
             return SALIDA_BIEN;
         } else if (esOpcion && a == "--") {
             soloPosicionales = true;

@@ -13,8 +13,9 @@
 //
 // With --film, it plays frames A to B of the story through the film as PLAY
 // does (one step of the timeline per frame, the camera from the frame's pose)
-// and times the drawing of each, once: the draw-only rate of those frames at
-// that size (default 1280x720), to hold the renderer's rate against.
+// and times the drawing of each, once, without showing it (the buffer swap is
+// skipped): the draw-only rate of those frames at that size (default
+// 1280x720), to hold the renderer's rate against.
 //
 // The counts come from a counting frame: the entry points below are wrapped by
 // the linker (--wrap, set for this program only), so the calls the program's
@@ -40,6 +41,7 @@
 namespace {
 
 bool contando = false;
+bool sinMostrar = false;  // --film: the frames are drawn, not shown (no buffer swap)
 long long vertices = 0;
 long long lotes = 0;
 long long formas = 0;
@@ -97,6 +99,12 @@ void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble cima, GLdouble al
 {
     contarForma();
     __real_gluCylinder(q, base, cima, alto, lados, pisos);
+}
+void __real_glutSwapBuffers();
+void __wrap_glutSwapBuffers()
+{
+    if (!sinMostrar)
+        __real_glutSwapBuffers();
 }
 
 }  // extern "C"
@@ -160,6 +168,7 @@ int tramoDePelicula(const char* pelicula, int desde, int hasta)
     }
     nfotogramas = l.cuenta;
     vfotogramas = std::move(l.poses);
+    sinMostrar = true;  // the drawing alone, as the renderer reads it back unshown
     std::vector<double> tiempos;
     double total = 0;
     for (int f = 0; f <= hasta; f++) {

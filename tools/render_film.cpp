@@ -4,7 +4,8 @@
 // through frames 0 to N by the timeline's own step, the camera set from pose N
 // by the program's own reshape, the world drawn by its own display, into an
 // off-screen picture of the requested size. A writer thread compresses the
-// pictures and feeds ffmpeg while the next frame is drawn.
+// pictures and feeds ffmpeg while the next frame is drawn; it and ffmpeg run in
+// the idle scheduling class, so they never hold the drawing back.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
@@ -32,7 +33,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
-#include <sys/resource.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -42,7 +43,6 @@ namespace {
 
 constexpr int FPS_VIDEO = 40;          // the story's design pace: one frame every 25 ms
 constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
-constexpr int PRIORIDAD_ESCRITOR = 10; // nice value of the writer thread (and of ffmpeg)
 constexpr int SALIDA_FALLO = 1;
 constexpr int SALIDA_USO = 2;
 constexpr int SALIDA_NO_ABRE = 255;    // as PLAY: the camera file cannot be opened (-1)
@@ -284,8 +284,10 @@ private:
 
     void trabajar()
     {
-        // Below the drawing threads: the writer takes the time they leave idle.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), PRIORIDAD_ESCRITOR);
+        // In the idle class: the writer takes only the time the drawing leaves (when
+        // the queue is full the drawing waits, and the writer gets the cores).
+        const sched_param ninguna{};
+        sched_setscheduler(gettid(), SCHED_IDLE, &ninguna);
         for (;;) {
             Cuadro c;
             {
@@ -402,7 +404,7 @@ int main(int argc, char** argv)
     if (!o.carpeta.empty())
         prepararCarpeta(o.carpeta);
 
-    if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, PRIORIDAD_ESCRITOR, error))
+    if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, error))
         fallar(error);
 
     // PLAY on a screen of the picture's size: full screen, so reshape keeps the size.
@@ -417,11 +419,10 @@ int main(int argc, char** argv)
     const long long total = cuadrosHistoria + cuadrosCreditos;
     BarraProgreso barra("render_film", total, BarraProgreso::modoPara(o.callada));
     long long dibujados = 0;
-    std::vector<unsigned char> rgb;
     {
         Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto);
         auto entregar = [&](const std::string& nombre) {
-            rgb = escritor.buffer();
+            std::vector<unsigned char> rgb = escritor.buffer();
             lienzo.leer(rgb);
             if (!escritor.poner(nombre, std::move(rgb)))
                 return false;

@@ -7,6 +7,8 @@
 // slower preset takes the cores the drawing needs.
 #include "tools/common/video_pipe.h"
 
+#include "tools/common/write_all.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -15,7 +17,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <thread>
-#include <sys/resource.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,21 +34,6 @@ std::string nombreDe(const std::string& ruta)
 {
     const size_t barra = ruta.rfind('/');
     return barra == std::string::npos ? ruta : ruta.substr(barra + 1);
-}
-
-bool escribirTodo(int fd, const unsigned char* datos, size_t n)
-{
-    while (n > 0) {
-        const ssize_t escritos = write(fd, datos, n);
-        if (escritos < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        datos += escritos;
-        n -= static_cast<size_t>(escritos);
-    }
-    return true;
 }
 
 }  // namespace
@@ -68,7 +55,7 @@ bool TuberiaVideo::hayFfmpeg()
     return false;
 }
 
-bool TuberiaVideo::abrir(const std::string& ruta, int ancho, int alto, int fps, int prioridad, std::string& error)
+bool TuberiaVideo::abrir(const std::string& ruta, int ancho, int alto, int fps, std::string& error)
 {
     ruta_ = ruta;
     temporal_ = carpetaDe(ruta) + "." + nombreDe(ruta) + ".part";
@@ -94,7 +81,8 @@ bool TuberiaVideo::abrir(const std::string& ruta, int ancho, int alto, int fps, 
     pid_ = fork();
     if (pid_ == 0) {
         setpgid(0, 0);
-        setpriority(PRIO_PROCESS, 0, prioridad);
+        const sched_param ninguna{};
+        sched_setscheduler(0, SCHED_IDLE, &ninguna);  // only the time the drawing leaves
         dup2(tubo[0], STDIN_FILENO);
         const int nulo = open("/dev/null", O_WRONLY);
         dup2(nulo, STDOUT_FILENO);

@@ -19,8 +19,8 @@ public:
     static bool hayFfmpeg();
 
     // Starts ffmpeg for frames of ancho x alto (both even) at fps frames a second,
-    // at the given nice value.
-    bool abrir(const std::string& ruta, int ancho, int alto, int fps, int prioridad, std::string& error);
+    // in the idle scheduling class.
+    bool abrir(const std::string& ruta, int ancho, int alto, int fps, std::string& error);
     // One frame: rgb as GL reads it, rows from the bottom up.
     bool escribir(const std::vector<unsigned char>& rgb, std::string& error);
     // Ends the input, waits for ffmpeg to finish the file and puts it in place.
