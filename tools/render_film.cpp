@@ -22,8 +22,10 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <condition_variable>
 #include <csignal>
@@ -60,9 +62,9 @@ const char* const AYUDA =
     "  --out DIR          one PNG per frame: DIR/frame-00000.png ... (the story's frame number);\n"
     "                     the credits, if any, as DIR/credits-00000.png ...\n"
     "  --video FILE.mp4   one H.264 video (yuv420p, 40 frames a second) made by ffmpeg\n"
-    "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N);\n"
-    "                     default: every pose of the film\n"
-    "  --every N          every Nth frame of the range (default 1)\n"
+    "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N; or a list:\n"
+    "                     --frames 0-99,500,7000-7811); default: every pose of the film\n"
+    "  --every N          every Nth frame of each range, from its start (default 1)\n"
     "  --size WxH         picture size in pixels (default 1280x720; even for a video)\n"
     "  --credits SECONDS  after the frames, the credits screen for SECONDS at 40 frames a second\n"
     "  --quiet            no progress bar and no summary\n"
@@ -79,8 +81,12 @@ struct Opciones {
     std::string pelicula;
     std::string carpeta;     // --out
     std::string video;       // --video
-    bool hayRango = false;
-    int desde = 0, hasta = 0;
+    // --frames: the ranges asked for, each A to B inclusive, as typed (empty: every pose).
+    struct Tramo {
+        long long desde, hasta;
+    };
+    std::vector<Tramo> tramos;
+    std::string textoTramos;
     int cada = 1;
     int ancho = 1280, alto = 720;
     double creditos = 0.0;   // seconds
@@ -149,17 +155,27 @@ Opciones leerOpciones(int argc, char** argv)
         } else if (a == "--video") {
             o.video = argumento();
         } else if (a == "--frames") {
-            const std::string r = argumento();
-            const size_t guion = r.find('-');
-            long long desde = 0, hasta = 0;
-            const bool bien = guion == std::string::npos
-                ? entero(r, 0, 1LL << 31, desde) && (hasta = desde, true)
-                : entero(r.substr(0, guion), 0, 1LL << 31, desde) && entero(r.substr(guion + 1), 0, 1LL << 31, hasta);
-            if (!bien || desde > hasta)
-                usoErroneo("--frames expects A-B with 0 <= A <= B (or one frame N), not \"" + r + "\"");
-            o.hayRango = true;
-            o.desde = static_cast<int>(std::min<long long>(desde, 1LL << 30));
-            o.hasta = static_cast<int>(std::min<long long>(hasta, 1LL << 30));
+            const std::string lista = argumento();
+            o.textoTramos = lista;
+            o.tramos.clear();
+            size_t inicio = 0;
+            for (;;) {
+                const size_t coma = std::min(lista.find(',', inicio), lista.size());
+                const std::string r = lista.substr(inicio, coma - inicio);
+                const size_t guion = r.find('-');
+                long long desde = 0, hasta = 0;
+                const bool bien = guion == std::string::npos
+                    ? entero(r, 0, LLONG_MAX / 2, desde) && (hasta = desde, true)
+                    : entero(r.substr(0, guion), 0, LLONG_MAX / 2, desde) &&
+                          entero(r.substr(guion + 1), 0, LLONG_MAX / 2, hasta);
+                if (!bien || desde > hasta)
+                    usoErroneo("--frames expects A-B with 0 <= A <= B, one frame N, or a comma-separated list "
+                               "of them, not \"" + lista + "\"");
+                o.tramos.push_back({desde, hasta});
+                if (coma == lista.size())
+                    break;
+                inicio = coma + 1;
+            }
         } else if (a == "--every") {
             const std::string t = argumento();
             if (!entero(t, 1, 1000000, n))
@@ -380,11 +396,21 @@ int main(int argc, char** argv)
     if (poses == 0)
         fallar(o.pelicula + " holds no poses: PLAY would show the story from its default camera without end, "
                             "so there is nothing to render");
-    const int desde = o.hayRango ? o.desde : 0;
-    const int hasta = o.hayRango ? o.hasta : poses - 1;
-    if (hasta >= poses)
-        fallar("--frames " + std::to_string(desde) + "-" + std::to_string(hasta) + " is outside the film: " +
-               o.pelicula + " has " + std::to_string(poses) + " poses, frames 0 to " + std::to_string(poses - 1));
+    std::vector<Opciones::Tramo> tramos = o.tramos;
+    if (tramos.empty())
+        tramos.push_back({0, poses - 1});
+    for (const Opciones::Tramo& t : tramos)
+        if (t.hasta >= poses)
+            fallar("--frames " + o.textoTramos + " is outside the film: " + o.pelicula + " has " +
+                   std::to_string(poses) + " poses, frames 0 to " + std::to_string(poses - 1));
+    // Which frames are drawn: those of each range, every o.cada from its start.
+    std::vector<bool> elegido(static_cast<size_t>(poses), false);
+    int hasta = 0;
+    for (const Opciones::Tramo& t : tramos) {
+        for (long long f = t.desde; f <= t.hasta; f += o.cada)
+            elegido[static_cast<size_t>(f)] = true;
+        hasta = std::max(hasta, static_cast<int>(t.hasta));
+    }
     if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
         fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
 
@@ -413,7 +439,7 @@ int main(int argc, char** argv)
     winY = o.alto;
     pantalla_completa = 1;
 
-    const int cuadrosHistoria = (hasta - desde) / o.cada + 1;
+    const long long cuadrosHistoria = std::count(elegido.begin(), elegido.end(), true);
     const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
     const int cuadrosCreditos = pasosCreditos > 0 ? (pasosCreditos - 1) / o.cada + 1 : 0;
     const long long total = cuadrosHistoria + cuadrosCreditos;
@@ -432,7 +458,7 @@ int main(int argc, char** argv)
         bool bien = true;
         for (int f = 0; f <= hasta && bien && !interrumpido; f++) {
             pasoDelGuion();
-            if (f >= desde && (f - desde) % o.cada == 0) {
+            if (elegido[static_cast<size_t>(f)]) {
                 aplicarCamara();
                 display();
                 bien = entregar(nombreCuadro("frame", f));
