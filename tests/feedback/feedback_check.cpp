@@ -1,8 +1,8 @@
-// Checks the recording stand-in's matrix arithmetic against real GL: the same
-// transforms are applied through GL/GLU and through glrec::math, then GL's own
-// matrices and its feedback-mode window coordinates are compared with ours.
+// Checks the matrix library against real GL: the same transforms are applied
+// through GL/GLU and through the matrix library, then GL's own matrices and its
+// feedback-mode window coordinates are compared with ours.
 // Needs an X display (run under Xvfb). Exit status 0 when every case agrees.
-#include "glrec/glrec_math.h"
+#include "math/matrix.h"
 
 #include <GL/glut.h>
 
@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-namespace m = glrec::math;
+namespace m = math;
 
 struct Case {
     const char* name;

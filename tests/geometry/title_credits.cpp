@@ -8,7 +8,7 @@
 #include "support/test_support.h"
 
 using namespace glrec;
-namespace m = glrec::math;
+namespace m = math;
 
 namespace {
 

@@ -159,15 +159,15 @@ void glPopMatrix()
     }
     s.pop_back();
 }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(glrec::math::translation(x, y, z)); }
-void glTranslated(GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(glrec::math::translation(x, y, z)); }
-void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(glrec::math::rotation(a, x, y, z)); }
-void glRotated(GLdouble a, GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(glrec::math::rotation(a, x, y, z)); }
-void glScalef(GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(glrec::math::scaling(x, y, z)); }
-void glScaled(GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(glrec::math::scaling(x, y, z)); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(math::translation(x, y, z)); }
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(math::translation(x, y, z)); }
+void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(math::rotation(a, x, y, z)); }
+void glRotated(GLdouble a, GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(math::rotation(a, x, y, z)); }
+void glScalef(GLfloat x, GLfloat y, GLfloat z) { glrec::multiply(math::scaling(x, y, z)); }
+void glScaled(GLdouble x, GLdouble y, GLdouble z) { glrec::multiply(math::scaling(x, y, z)); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
 {
-    glrec::multiply(glrec::math::ortho(l, r, b, t, n, f));
+    glrec::multiply(math::ortho(l, r, b, t, n, f));
 }
 void glMultMatrixd(const GLdouble* m)
 {
@@ -220,16 +220,16 @@ void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GL
 }
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    glrec::multiply(glrec::math::perspective(fovy, aspect, zNear, zFar));
+    glrec::multiply(math::perspective(fovy, aspect, zNear, zFar));
 }
 void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz,
                GLdouble ux, GLdouble uy, GLdouble uz)
 {
-    glrec::multiply(glrec::math::lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz));
+    glrec::multiply(math::lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz));
 }
 void gluOrtho2D(GLdouble l, GLdouble r, GLdouble b, GLdouble t)
 {
-    glrec::multiply(glrec::math::ortho(l, r, b, t, -1.0, 1.0));
+    glrec::multiply(math::ortho(l, r, b, t, -1.0, 1.0));
 }
 
 // ---------------------------------------------------------------- GLUT

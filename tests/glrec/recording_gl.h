@@ -7,7 +7,7 @@
 // coordinates directly.
 #pragma once
 
-#include "glrec/glrec_math.h"
+#include "math/matrix.h"
 
 #include <GL/glut.h>
 

@@ -141,8 +141,8 @@ TEST_F(Modes, DrawnButtonsAndHitRectanglesCoincideOnEveryScreenShape)
         for (int b = 0; b < 3; b++) {
             // Window pixels (y down) of the button's corners, two design units inside
             // (the outline itself and the unit inside it do not count).
-            const auto lo = glrec::math::toWindow(projection, quads[b].modelview, viewport, quads[b].vertices[0].model);
-            const auto hi = glrec::math::toWindow(projection, quads[b].modelview, viewport, quads[b].vertices[2].model);
+            const auto lo = math::toWindow(projection, quads[b].modelview, viewport, quads[b].vertices[0].model);
+            const auto hi = math::toWindow(projection, quads[b].modelview, viewport, quads[b].vertices[2].model);
             const int ix = 2 * w / 1024 + 1, iy = 2 * h / 768 + 1;
             const int x0 = int(lo.x) + ix, x1 = int(hi.x) - ix;
             const int y0 = h - int(hi.y) + iy, y1 = h - int(lo.y) - iy;

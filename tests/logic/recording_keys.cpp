@@ -191,7 +191,7 @@ TEST_F(RecordingKeys, EachKeyAppliesTheNewPoseToTheView)
     winY = 1024;
     press('W');
     EXPECT_EQ(rec().viewport(), (std::array<int, 4>{0, 0, 1280, 1024}));
-    const auto expected = glrec::math::lookAt(16.7f, 100.0f, 60.0f, 5.5f, 4.6f, 7.0f, 0.0f, 0.3f, 0.0f);
+    const auto expected = math::lookAt(16.7f, 100.0f, 60.0f, 5.5f, 4.6f, 7.0f, 0.0f, 0.3f, 0.0f);
     for (int i = 0; i < 16; i++)
         EXPECT_NEAR(rec().modelview().m[i], expected.m[i], 1e-5);
     pantalla_completa = 0;

@@ -8,7 +8,7 @@
 #include <cmath>
 
 using glrec::rec;
-namespace m = glrec::math;
+namespace m = math;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "glrec/glrec_math.h"
+#include "math/matrix.h"
 
 #include <cmath>
 
-namespace glrec::math {
+namespace math {
 
 static const double PI = 3.14159265358979323846;
 
@@ -138,4 +138,4 @@ Vec3 toWindow(const Mat4& projection, const Mat4& modelview, const std::array<in
             (ndc.z + 1.0) / 2.0};
 }
 
-}  // namespace glrec::math
+}  // namespace math

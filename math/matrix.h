@@ -1,12 +1,13 @@
-// Matrix arithmetic of the recording GL stand-in: the fixed-function transforms
-// (translate, rotate, scale, ortho, perspective, look-at) on column-major 4x4
-// matrices, as GL and GLU define them. Pure C++, so that it can be checked
-// against real GL in feedback mode.
+// GL's matrix arithmetic: the fixed-function transforms (translate, rotate,
+// scale, ortho, perspective, look-at) on column-major 4x4 matrices, as GL and GLU
+// define them, in double precision. Pure C++ with no GL, checked against real
+// GL's matrices and feedback mode (tests/feedback). Where things are in the world
+// (scene/actors) and the tests' recording GL stand-in compute with it.
 #pragma once
 
 #include <array>
 
-namespace glrec::math {
+namespace math {
 
 struct Vec3 {
     double x = 0.0, y = 0.0, z = 0.0;
@@ -39,4 +40,4 @@ std::array<double, 4> transform4(const Mat4& m, const Vec3& p);
 Vec3 toWindow(const Mat4& projection, const Mat4& modelview, const std::array<int, 4>& viewport,
               const Vec3& p);
 
-}  // namespace glrec::math
+}  // namespace math
