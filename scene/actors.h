@@ -5,12 +5,10 @@
 // look at these points or travel with them. Reads the scene state only.
 #pragma once
 
+#include "scene/placement.h"
+
 #include <string>
 #include <vector>
-
-struct PuntoMundo {
-    float x = 0, y = 0, z = 0;  // world units, y up
-};
 
 enum class Actor {
     Tostadora,   // "toaster":   the middle of its body

@@ -21,83 +21,102 @@
 
 #include <GL/glut.h>
 
-Lugar lugarBalon()
+void girarMundo(Colocacion& c)
+{
+    c.girar(90.0f * rota_escena, 0.0f, 1.0f, 0.0f);
+}
+
+void colocarEn(Colocacion& c, const Lugar& l)
+{
+    c.trasladar(l.x, l.y, l.z);
+}
+
+void colocarTostadora(Colocacion& c)
+{
+    c.trasladar(xtostadora + SALIDA_TOSTADORA_X, ytostadora, CARRIL_TOSTADORA_Z);
+}
+
+void colocarBalon(Colocacion& c)
 {
     if (fotograma <= 1114)
-        return {-29.2f, ybalon + 0.1f, xbalon};
-    return {xbalon - 29.2f, ybalon + 15.2f, 25.0f};
+        c.trasladar(-29.2f, ybalon + 0.1f, xbalon);
+    else
+        c.trasladar(xbalon - 29.2f, ybalon + 15.2f, 25.0f);
 }
 
-static void colocarBalon()
-{
-    const Lugar b = lugarBalon();
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glPushMatrix();
-        glTranslatef(b.x, b.y, b.z);
-        balon();
-    glPopMatrix();
-}
-
-// The car by its state: on the road and round the looping (0), falling (1), lying
-// by the island (2). While the crane holds it (3, 4) the crane draws it.
-static void colocarCoche()
+void colocarCoche(Colocacion& c)
 {
     switch (estado_coche) {
     case 0:
         // Pivot on the looping's centre line: the car's rear wheel hub sits 9.109 below
         // it and 1.5 behind, so its tyres run on the track's radius of 9.659; each
         // step of angulo_coche turns 15 degrees and drifts 0.5 across the road.
-        glPushMatrix();
-            glTranslatef(mov_coche - 30.0f, despega + 10.259f, cocheZ);
-            glRotatef(15.0f * angulo_coche, 0.0f, 0.0f, 1.0f);
-            glTranslatef(-1.5f, -9.109f, 0.5f * angulo_coche);
-            coche();
-        glPopMatrix();
+        c.trasladar(mov_coche - 30.0f, despega + 10.259f, cocheZ);
+        c.girar(15.0f * angulo_coche, 0.0f, 0.0f, 1.0f);
+        c.trasladar(-1.5f, -9.109f, 0.5f * angulo_coche);
         break;
     case 1:
-        glPushMatrix();
-            glTranslatef(cocheX + 1311.0f, 30.0f - 0.5f * mov_coche, cocheZ);
-            glRotatef(180.0f, -1.0f, 1.0f, 0.0f);
-            glScalef(0.5f, 0.5f, 0.5f);
-            coche();
-        glPopMatrix();
+        c.trasladar(cocheX + 1311.0f, 30.0f - 0.5f * mov_coche, cocheZ);
+        c.girar(180.0f, -1.0f, 1.0f, 0.0f);
+        c.escalar(0.5f, 0.5f, 0.5f);
         break;
     case 2:
-        glPushMatrix();
-            glTranslatef(1309.5f, -6.0f, cocheZ);
-            glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-            glRotatef(-15.0f, 1.0f, 0.0f, 0.0f);
-            glScalef(0.5f, 0.5f, 0.5f);
-            coche();
-        glPopMatrix();
+        c.trasladar(1309.5f, -6.0f, cocheZ);
+        c.girar(90.0f, 0.0f, 1.0f, 0.0f);
+        c.girar(-15.0f, 1.0f, 0.0f, 0.0f);
+        c.escalar(0.5f, 0.5f, 0.5f);
         break;
     default:
         break;
     }
 }
 
-void display()
+namespace {
+
+void balonLibre()
+{
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+        colocarBalon(enGL);
+        balon();
+    glPopMatrix();
+}
+
+// The car while the composition draws it (estado_coche 0 to 2).
+void cocheSuelto()
+{
+    if (estado_coche < 0 || estado_coche > 2)
+        return;
+    glPushMatrix();
+        colocarCoche(enGL);
+        coche();
+    glPopMatrix();
+}
+
+}  // namespace
+
+void dibujarMundo()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3f(1.0f, 1.0f, 1.0f);
 
     glPushMatrix();
-        glRotatef(90.0f * rota_escena, 0.0f, 1.0f, 0.0f);
+        girarMundo(enGL);
 
         suelo();
         if (movsofa > 8.0f) {
             glPushMatrix();
-                glTranslatef(LUGAR_CAMPO.x, LUGAR_CAMPO.y, LUGAR_CAMPO.z);
+                colocarEn(enGL, LUGAR_CAMPO);
                 campoFutbol();
             glPopMatrix();
         }
         glPushMatrix();
-            glTranslatef(xtostadora + SALIDA_TOSTADORA_X, ytostadora, CARRIL_TOSTADORA_Z);
+            colocarTostadora(enGL);
             tostadora();
         glPopMatrix();
         glPushMatrix();
-            glTranslatef(LUGAR_SOFA.x, LUGAR_SOFA.y, LUGAR_SOFA.z);
+            colocarEn(enGL, LUGAR_SOFA);
             sofa();
         glPopMatrix();
 
@@ -107,10 +126,10 @@ void display()
         tren();
         estacion();
         if (estado_balon == 0)
-            colocarBalon();
+            balonLibre();
 
         glPushMatrix();
-            glTranslatef(LUGAR_PASO_A_NIVEL.x, LUGAR_PASO_A_NIVEL.y, LUGAR_PASO_A_NIVEL.z);
+            colocarEn(enGL, LUGAR_PASO_A_NIVEL);
             pasoANivel();
         glPopMatrix();
 
@@ -126,15 +145,19 @@ void display()
         glPopMatrix();
 
         glPushMatrix();
-            glTranslatef(LUGAR_ISLA.x, LUGAR_ISLA.y, LUGAR_ISLA.z);
+            colocarEn(enGL, LUGAR_ISLA);
             isla();
         glPopMatrix();
 
-        colocarCoche();
+        cocheSuelto();
 
         if (modo == 1)
             foco();
     glPopMatrix();
+}
 
+void display()
+{
+    dibujarMundo();
     glutSwapBuffers();
 }

@@ -2,11 +2,14 @@
 // composition puts the models it places itself.
 #pragma once
 
-#include "scene/actors.h"
+#include "scene/placement.h"
 
-// Display callback of REC and PLAY: draws every model in its place and order on
-// top of the camera that reshape left, and swaps the buffers. Changes no state.
+// Display callback of REC and PLAY: draws the world (dibujarMundo) and swaps the
+// buffers. Changes no state.
 void display();
+// Draws every model in its place and order on top of the camera that reshape
+// left, into the current GL context. Changes no state; shows nothing.
+void dibujarMundo();
 
 // Where a model's origin stands in the world frame (a world point, world units).
 using Lugar = PuntoMundo;
@@ -22,6 +25,18 @@ constexpr Lugar LUGAR_ISLA         = {1300.0f, -8.0f, 400.0f};
 constexpr float SALIDA_TOSTADORA_X = -75.0f;
 constexpr float CARRIL_TOSTADORA_Z = 25.0f;
 
-// Where the composition draws the free ball (estado_balon 0) for the frame
-// fotograma: along the pitch until frame 1114, then across x in the plane z = 25.
-Lugar lugarBalon();
+// The placements the composition gives: each from the frame the one before it
+// leaves, the world's turn first.
+// The whole world turned by rota_escena quarter turns about y.
+void girarMundo(Colocacion& c);
+// A model that stands still, at its place l.
+void colocarEn(Colocacion& c, const Lugar& l);
+// The toaster, on its line at xtostadora.
+void colocarTostadora(Colocacion& c);
+// The free ball (estado_balon 0) for the frame fotograma: along the pitch until
+// frame 1114, then across x in the plane z = 25.
+void colocarBalon(Colocacion& c);
+// The car by estado_coche while the composition draws it: on the road, round the
+// looping and in the air (0), falling (1), lying by the island (2). The crane
+// places it while it holds it (3, 4).
+void colocarCoche(Colocacion& c);

@@ -37,7 +37,7 @@ void tostadora()
     glPopMatrix();
 
     glColor3f(0.3f, 0.3f, 0.4f);
-    prisma(0.2f, 0.15f, 0.1f);
+    prisma(LARGO_TOSTADORA, ALTO_TOSTADORA, ANCHO_TOSTADORA);
 
     // The lever: its slot and stem on the end face x = 0.2, its handle standing out.
     glColor3f(1.0f, 1.0f, 1.0f);

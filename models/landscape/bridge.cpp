@@ -57,11 +57,11 @@ void puente()
 {
     glColor3f(1.0f, 0.0f, 0.0f);
     glPushMatrix();
-        glTranslatef(0.0f, 7.8f, 0.0f);
-        prisma(7.0f, 0.2f, 40.0f);                 // upper deck slab
+        glTranslatef(0.0f, Y_TABLERO, 0.0f);
+        prisma(ANCHO_TABLERO, GRUESO_TABLERO, LARGO_TABLERO);   // upper deck slab
         glPushMatrix();
-            glTranslatef(0.0f, 0.2f, 0.0f);
-            malla(7.0f, 0.0f, 40.0f);              // deck grid, level with the ground
+            glTranslatef(0.0f, GRUESO_TABLERO, 0.0f);
+            malla(ANCHO_TABLERO, 0.0f, LARGO_TABLERO);          // deck grid, level with the ground
         glPopMatrix();
     glPopMatrix();
     glPushMatrix();

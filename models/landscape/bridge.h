@@ -2,6 +2,18 @@
 // mid-span on a grey footing, grey side girders and four fans of stay cables.
 #pragma once
 
+#include "scene/placement.h"
+
+// The upper deck slab: ANCHO_TABLERO across (+x), LARGO_TABLERO along (+z), its
+// underside Y_TABLERO above the river.
+constexpr float ANCHO_TABLERO  = 7.0f;
+constexpr float LARGO_TABLERO  = 40.0f;
+constexpr float Y_TABLERO      = 7.8f;
+constexpr float GRUESO_TABLERO = 0.2f;
+// The middle of the deck's top, in the bridge's space.
+constexpr PuntoModelo CIMA_TABLERO = {
+    ANCHO_TABLERO / 2.0, static_cast<double>(Y_TABLERO) + GRUESO_TABLERO, LARGO_TABLERO / 2.0};
+
 // The whole bridge. Origin on the river surface at a corner of the deck, +x
 // across the deck (7 wide), +z along it (40 long); the deck's top at y = 8.
 // Adds 15 wire boxes; leaves the colour grey (0.7, 0.7, 0.7).

@@ -66,23 +66,49 @@ void desnivelHaciaElMar(int p)
     glPopMatrix();
 }
 
+namespace {
+
+// The ground's corner, from the world frame.
+void colocarTierra(Colocacion& c)
+{
+    c.trasladar(-60.0f, 0.0f, -10.0f);
+}
+
+// The river's near bank at its surface, from the ground's corner.
+void colocarRio(Colocacion& c)
+{
+    c.trasladar(0.0f, -8.0f, 200.0f);
+}
+
+}  // namespace
+
+void colocarPuente(Colocacion& c)
+{
+    colocarTierra(c);
+    colocarRio(c);
+    c.trasladar(56.0f, 0.0f, 0.0f);
+}
+
 void suelo()
 {
     desnivelHaciaElMar(200);
 
     glColor3f(0.4f, 0.4f, 0.4f);
     glPushMatrix();
-        glTranslatef(-60.0f, 0.0f, -10.0f);
+        colocarTierra(enGL);
         mallah(114.0f, 0.0f, 200.0f);              // ground before the river
         glPushMatrix();
-            glTranslatef(0.0f, -8.0f, 200.0f);
+            colocarRio(enGL);
             malla(114.0f, 8.0f, 0.0f);             // near bank
             rio();
-            glPushMatrix();
-                glTranslatef(56.0f, 0.0f, 0.0f);
-                puente();
-            glPopMatrix();
         glPopMatrix();
+    glPopMatrix();
+    glPushMatrix();
+        colocarPuente(enGL);
+        puente();
+    glPopMatrix();
+    glPushMatrix();
+        colocarTierra(enGL);
         glColor3f(0.4f, 0.4f, 0.4f);               // the bridge leaves grey 0.7
         glPushMatrix();
             glTranslatef(0.0f, -8.0f, 240.0f);

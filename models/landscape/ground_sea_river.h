@@ -2,6 +2,12 @@
 // strips, the kerb, the beach and the sea, and the bridge over the river.
 #pragma once
 
+#include "scene/placement.h"
+
+// The bridge's space, from the world frame: over the river, on its surface, a
+// corner of the deck at the origin.
+void colocarPuente(Colocacion& c);
+
 // The whole terrain at the world origin, with the bridge. Leaves the colour of
 // the last sea band, (0.1, 0.35, 0.35).
 void suelo();

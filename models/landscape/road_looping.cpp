@@ -8,10 +8,22 @@
 
 #include <GL/gl.h>
 
-// Ten strands one unit apart across the road; a strand turns once in 24 chords
-// and its 25th repeats the first one turn further along.
-constexpr int HEBRAS_LOOPING = 10;
-constexpr int CUERDAS_HEBRA = 25;
+namespace {
+
+// The road's second stretch, beyond the rails, from the world frame.
+void colocarSegundoTramo(Colocacion& c)
+{
+    c.trasladar(1.8f, 0.0f, Z_CARRETERA);
+}
+
+}  // namespace
+
+void colocarLooping(Colocacion& c)
+{
+    colocarSegundoTramo(c);
+    c.trasladar(0.0f, ALTO_CARRETERA, 0.0f);
+    c.trasladar(51.26f, 9.659f, 0.0f);
+}
 
 void looping()
 {
@@ -21,9 +33,9 @@ void looping()
                 glRotatef(15.0f * j, 0.0f, 0.0f, 1.0f);
                 glBegin(GL_LINE_STRIP);
                     glColor3f(0.0f, 1.0f, 0.0f);
-                    glVertex3f(-1.26f, -9.659f, i + 0.5f * j);
+                    glVertex3f(-1.26f, -9.659f, i + AVANCE_CUERDA * j);
                     glColor3f(1.0f, 1.0f, 1.0f);
-                    glVertex3f(1.26f, -9.659f, i + 0.5f * (j + 1));
+                    glVertex3f(1.26f, -9.659f, i + AVANCE_CUERDA * (j + 1));
                 glEnd();
             glPopMatrix();
         }
@@ -34,54 +46,55 @@ void carretera()
 {
     glColor3f(1.0f, 1.0f, 1.0f);
     glPushMatrix();
-        glTranslatef(-51.8f, 0.0f, 401.0f);
-        prisma(50.0f, 0.6f, 9.0f);                 // first stretch
+        glTranslatef(-51.8f, 0.0f, Z_CARRETERA);
+        prisma(50.0f, ALTO_CARRETERA, ANCHO_CARRETERA);    // first stretch
         glPushMatrix();
-            glTranslatef(0.0f, 0.6f, 0.0f);
-            malla(50.0f, 0.0f, 9.0f);
+            glTranslatef(0.0f, ALTO_CARRETERA, 0.0f);
+            malla(50.0f, 0.0f, ANCHO_CARRETERA);
         glPopMatrix();
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(-1.2f, 0.0f, 401.0f);
-        prisma(2.4f, 0.6f, 9.0f);                  // middle piece, between the rails
+        glTranslatef(-1.2f, 0.0f, Z_CARRETERA);
+        prisma(2.4f, ALTO_CARRETERA, ANCHO_CARRETERA);     // middle piece, between the rails
         glPushMatrix();
-            glTranslatef(0.0f, 0.6f, 0.0f);
-            malla(2.0f, 0.0f, 9.0f);
+            glTranslatef(0.0f, ALTO_CARRETERA, 0.0f);
+            malla(2.0f, 0.0f, ANCHO_CARRETERA);
         glPopMatrix();
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(1.8f, 0.0f, 401.0f);
-        prisma(50.0f, 0.6f, 9.0f);                 // second stretch
+        colocarSegundoTramo(enGL);
+        prisma(50.0f, ALTO_CARRETERA, ANCHO_CARRETERA);    // second stretch
         glPushMatrix();
-            glTranslatef(0.0f, 0.6f, 0.0f);
-            malla(50.0f, 0.0f, 9.0f);
-            glPushMatrix();
-                glTranslatef(51.26f, 9.659f, 0.0f);
-                looping();                         // bottom chords on the road's top face
-            glPopMatrix();
+            glTranslatef(0.0f, ALTO_CARRETERA, 0.0f);
+            malla(50.0f, 0.0f, ANCHO_CARRETERA);
         glPopMatrix();
+    glPopMatrix();
+    glPushMatrix();
+        colocarLooping(enGL);
+        looping();                                 // bottom chords on the road's top face
+    glPopMatrix();
+    glPushMatrix();
+        colocarSegundoTramo(enGL);
+        glTranslatef(52.52f, 0.0f, 12.5f);
+        prisma(50.0f, ALTO_CARRETERA, ANCHO_CARRETERA);    // last stretch, out of the looping
         glPushMatrix();
-            glTranslatef(52.52f, 0.0f, 12.5f);
-            prisma(50.0f, 0.6f, 9.0f);             // last stretch, out of the looping
-            glPushMatrix();
-                glTranslatef(0.0f, 0.6f, 0.0f);
-                malla(50.0f, 0.0f, 9.0f);
-            glPopMatrix();
-            // The embankment wedge under it, 2 deep at the far end.
-            glBegin(GL_LINE_LOOP);
-                glVertex3f(0.0f, 0.0f, 0.0f);
-                glVertex3f(50.0f, 0.0f, 0.0f);
-                glVertex3f(50.0f, -2.0f, 0.0f);
-            glEnd();
-            glBegin(GL_LINE_LOOP);
-                glVertex3f(0.0f, 0.0f, 9.0f);
-                glVertex3f(50.0f, 0.0f, 9.0f);
-                glVertex3f(50.0f, -2.0f, 9.0f);
-            glEnd();
-            glBegin(GL_LINES);
-                glVertex3f(50.0f, -2.0f, 0.0f);
-                glVertex3f(50.0f, -2.0f, 9.0f);
-            glEnd();
+            glTranslatef(0.0f, ALTO_CARRETERA, 0.0f);
+            malla(50.0f, 0.0f, ANCHO_CARRETERA);
         glPopMatrix();
+        // The embankment wedge under it, 2 deep at the far end.
+        glBegin(GL_LINE_LOOP);
+            glVertex3f(0.0f, 0.0f, 0.0f);
+            glVertex3f(50.0f, 0.0f, 0.0f);
+            glVertex3f(50.0f, -2.0f, 0.0f);
+        glEnd();
+        glBegin(GL_LINE_LOOP);
+            glVertex3f(0.0f, 0.0f, ANCHO_CARRETERA);
+            glVertex3f(50.0f, 0.0f, ANCHO_CARRETERA);
+            glVertex3f(50.0f, -2.0f, ANCHO_CARRETERA);
+        glEnd();
+        glBegin(GL_LINES);
+            glVertex3f(50.0f, -2.0f, 0.0f);
+            glVertex3f(50.0f, -2.0f, ANCHO_CARRETERA);
+        glEnd();
     glPopMatrix();
 }

@@ -11,6 +11,10 @@
 
 // Towers three by three, 23 apart, the first 9 in from the block's corner.
 constexpr int TORRES_POR_LADO = 3;
+// The crane's place on the island, and how far toward -z from the crane's own
+// origin the vertical lies about which angulo_grua turns it.
+constexpr float GRUA_ISLA_X = 30.0f, GRUA_ISLA_Y = 2.7f, GRUA_ISLA_Z = 49.0f;
+constexpr float EJE_GIRO_GRUA = 4.0f;
 
 void lateralEdificio()
 {
@@ -81,17 +85,18 @@ void isla()
         }
     }
 
-    // The crane, in the street between the first two columns and the last two rows;
-    // it turns about a vertical 4 toward -z from its own origin.
     if (grua_visible == 1) {
         glPushMatrix();
-            glTranslatef(GRUA_ISLA_X, GRUA_ISLA_Y, GRUA_ISLA_Z);
-            glPushMatrix();
-                glTranslatef(mov_gruaX, mov_gruaY, mov_gruaZ - EJE_GIRO_GRUA);
-                glRotatef(static_cast<float>(angulo_grua), 0.0f, 1.0f, 0.0f);
-                glTranslatef(0.0f, 0.0f, EJE_GIRO_GRUA);
-                grua();
-            glPopMatrix();
+            colocarGrua(enGL);
+            grua();
         glPopMatrix();
     }
+}
+
+void colocarGrua(Colocacion& c)
+{
+    c.trasladar(GRUA_ISLA_X, GRUA_ISLA_Y, GRUA_ISLA_Z);
+    c.trasladar(mov_gruaX, mov_gruaY, mov_gruaZ - EJE_GIRO_GRUA);
+    c.girar(static_cast<float>(angulo_grua), 0.0f, 1.0f, 0.0f);
+    c.trasladar(0.0f, 0.0f, EJE_GIRO_GRUA);
 }

@@ -2,14 +2,18 @@
 // skyscrapers in a three-by-three grid.
 #pragma once
 
+#include "scene/placement.h"
+
 // The block: LADO_ISLA square, its top surface ALTO_ISLA above its base.
 constexpr float LADO_ISLA = 80.0f;
 constexpr float ALTO_ISLA = 2.0f;
-// The crane's place on the island (in the street between the first two columns
-// of towers and the last two rows), and how far toward -z from the crane's own
-// origin the vertical lies about which angulo_grua turns it.
-constexpr float GRUA_ISLA_X = 30.0f, GRUA_ISLA_Y = 2.7f, GRUA_ISLA_Z = 49.0f;
-constexpr float EJE_GIRO_GRUA = 4.0f;
+// The middle of the block's top, in the island's space.
+constexpr PuntoModelo CIMA_ISLA = {LADO_ISLA / 2.0, ALTO_ISLA, LADO_ISLA / 2.0};
+
+// The crane's space, from the island's: in the street between the first two
+// columns of towers and the last two rows, moved by mov_grua and turned by
+// angulo_grua about a vertical 4 toward -z from the crane's own origin.
+void colocarGrua(Colocacion& c);
 
 // The island, and the crane on it while grua_visible is 1. Origin at a corner of
 // the block's base, top surface at y = 2. The block takes the current colour;

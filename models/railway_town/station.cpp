@@ -59,21 +59,26 @@ void vallaestacion()
     glPopMatrix();
 }
 
+void colocarAnden(Colocacion& c)
+{
+    c.trasladar(2.8f, 2.0f, -0.5f);
+}
+
 void estacion()
 {
     constexpr int BANCOS = 4;                      // one every 10 along the platform
     glColor3f(0.7f, 0.7f, 0.6f);
     glPushMatrix();
-        glTranslatef(2.8f, 2.0f, -0.5f);           // the slab's track-side start corner
-        prisma(5.0f, 1.3f, 40.1f);                 // platform slab
-        mallah(5.0f, 1.3f, 40.1f);                 // and the grid on its top
+        colocarAnden(enGL);
+        prisma(ANCHO_ANDEN, ALTO_ANDEN, LARGO_ANDEN);      // platform slab
+        mallah(ANCHO_ANDEN, ALTO_ANDEN, LARGO_ANDEN);      // and the grid on its top
         glPushMatrix();
             glTranslatef(1.0f, -2.0f, 0.0f);
-            prisma(4.0f, 2.0f, 40.1f);             // substructure, set back from the edge
+            prisma(4.0f, 2.0f, LARGO_ANDEN);               // substructure, set back from the edge
         glPopMatrix();
         for (int i = 0; i < BANCOS; i++) {
             glPushMatrix();
-                glTranslatef(4.0f, 1.3f, 10.0f * i + 4.0f);
+                glTranslatef(4.0f, ALTO_ANDEN, 10.0f * i + 4.0f);
                 banco();
             glPopMatrix();
         }

@@ -38,12 +38,12 @@ constexpr float zAsiento[NUM_ASIENTOS_FILA] = {0.5f, 4.5f, 10.5f, 14.5f};
 // turn about y and its width; each ends where the next begins.
 constexpr int NUM_PANELES_CABINA = 5;
 constexpr float panelCabina[NUM_PANELES_CABINA][4] = {
-    //  x      z         turn     width
-    {-2.5f,  0.0f,     70.0f,  1.4619f},
-    {-2.0f, -1.3737f,  30.0f,  1.1547f},
-    {-1.0f, -1.951f,    0.0f,  2.0f   },
-    { 2.0f, -1.3737f, 150.0f,  1.1547f},
-    { 2.5f,  0.0f,    110.0f,  1.4619f},
+    //  x      z              turn     width
+    {-2.5f,  0.0f,          70.0f,  1.4619f},
+    {-2.0f, -1.3737f,       30.0f,  1.1547f},
+    {-1.0f, -FONDO_MORRO,    0.0f,  2.0f   },    // the nose
+    { 2.0f, -1.3737f,      150.0f,  1.1547f},
+    { 2.5f,  0.0f,         110.0f,  1.4619f},
 };
 
 void perfilAsiento()
@@ -103,7 +103,7 @@ void vagon()
         glColor3f(0.0f, 0.0f, 1.0f);
         glTranslatef(0.0f, 0.0f, -0.5f);
         glPushMatrix();                            // floor
-            glTranslatef(-2.5f, 3.0f, 0.0f);
+            glTranslatef(-2.5f, Y_SUELO_TREN, 0.0f);
             plataforma();
         glPopMatrix();
         glPushMatrix();                            // -x side, doors opening toward -x
@@ -122,9 +122,9 @@ void vagon()
             lateralTren();
         glPopMatrix();
         glPushMatrix();                            // roof with its grid
-            glTranslatef(-2.5f, 7.2f, 0.0f);
-            prisma(5.0f, 0.2f, 18.0f);
-            mallah(5.0f, 0.2f, 18.0f);
+            glTranslatef(-2.5f, Y_TECHO_TREN, 0.0f);
+            prisma(5.0f, GRUESO_TECHO_TREN, 18.0f);
+            mallah(5.0f, GRUESO_TECHO_TREN, 18.0f);
         glPopMatrix();
     glPopMatrix();
 }
@@ -235,14 +235,24 @@ float recorridoTren()
     return angulo_tren * 0.1f / 5.0f;
 }
 
+void colocarTren(Colocacion& c)
+{
+    c.trasladar(0.0f, 0.0f, recorridoTren());
+}
+
+void colocarBalonEnTren(Colocacion& c)
+{
+    c.trasladar(0.0f, 3.6f, 22.0f);
+}
+
 void tren()
 {
     glPushMatrix();
-        glTranslatef(0.0f, 0.0f, recorridoTren());
-        if (estado_balon == 1) {                   // the ball on the second car's floor, in the aisle
+        colocarTren(enGL);
+        if (estado_balon == 1) {
             glColor3f(1.0f, 1.0f, 1.0f);
             glPushMatrix();
-                glTranslatef(0.0f, 3.6f, 22.0f);
+                colocarBalonEnTren(enGL);
                 balon();
             glPopMatrix();
         }
@@ -255,11 +265,11 @@ void tren()
             vagon();
         glPopMatrix();
         glPushMatrix();                            // -z cabin
-            glTranslatef(0.0f, 3.0f, -0.5f);
+            glTranslatef(0.0f, Y_SUELO_TREN, Z_CABINA_TRASERA);
             cabina();
         glPopMatrix();
         glPushMatrix();                            // +z cabin, nose toward +z
-            glTranslatef(0.0f, 3.0f, 36.5f);
+            glTranslatef(0.0f, Y_SUELO_TREN, Z_CABINA_DELANTERA);
             glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
             cabina();
         glPopMatrix();

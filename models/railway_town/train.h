@@ -2,6 +2,22 @@
 // pantograph, the whole train on the track, and the ball it carries.
 #pragma once
 
+#include "scene/placement.h"
+
+// The train's extent in train space.
+constexpr float Z_CABINA_TRASERA   = -0.5f;   // where the -z cabin closes the first car
+constexpr float Z_CABINA_DELANTERA = 36.5f;   // where the +z cabin closes the second car
+constexpr float FONDO_MORRO        = 1.951f;  // how far a cabin's nose stands out of its car
+constexpr float Y_SUELO_TREN       = 3.0f;    // the floor slab's underside, the cabins' base
+constexpr float Y_TECHO_TREN       = 7.2f;    // the roof's underside
+constexpr float GRUESO_TECHO_TREN  = 0.2f;
+// The middle of the train in train space: nose to nose, floor to roof top.
+constexpr PuntoModelo MITAD_TREN = {
+    0.0,
+    (static_cast<double>(Y_SUELO_TREN) + Y_TECHO_TREN + GRUESO_TECHO_TREN) / 2.0,
+    (static_cast<double>(Z_CABINA_TRASERA) - FONDO_MORRO + Z_CABINA_DELANTERA + FONDO_MORRO) / 2.0,
+};
+
 // The side profile of a double seat (two seats back to back) in the plane x = 0.
 void perfilAsiento();
 // One double seat, 1 wide, 0.75 high, 1 long, corner at the origin.
@@ -30,3 +46,8 @@ void tren();
 // How far the train has travelled along +z from its place at the station:
 // angulo_tren x 0.02 world units.
 float recorridoTren();
+// Train space, from the world frame: the track's space moved along by the travel.
+void colocarTren(Colocacion& c);
+// The ball riding in the second car (estado_balon 1), on its floor in the aisle,
+// from train space.
+void colocarBalonEnTren(Colocacion& c);

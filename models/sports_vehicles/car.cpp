@@ -18,34 +18,34 @@ using Punto = float[3];
 // rear window, rear face. The roof is inset 0.4 from the side.
 constexpr int NUM_PERFIL = 7;
 const Punto perfil[NUM_PERFIL] = {
-    {0.0f,  0.0f,  0.0f},
-    {4.0f,  0.0f,  0.0f},
-    {4.0f,  0.5f,  0.0f},
-    {3.5f,  0.9f,  0.0f},
-    {2.25f, 1.5f, -0.4f},
-    {0.75f, 1.5f, -0.4f},
-    {0.0f,  1.0f,  0.0f},
+    {0.0f,         0.0f,        0.0f},
+    {LARGO_COCHE,  0.0f,        0.0f},
+    {LARGO_COCHE,  0.5f,        0.0f},
+    {3.5f,         0.9f,        0.0f},
+    {2.25f,        ALTO_COCHE, -0.4f},
+    {0.75f,        ALTO_COCHE, -0.4f},
+    {0.0f,         1.0f,        0.0f},
 };
 
 // Waist lines on both sides, beside the doors.
 constexpr int NUM_CINTURAS = 4;
 const Punto cinturas[NUM_CINTURAS][2] = {
-    {{0.0f,  1.0f,  0.0f}, {0.75f, 0.9f,  0.0f}},
-    {{0.0f,  1.0f, -2.0f}, {0.75f, 0.9f, -2.0f}},
-    {{2.25f, 0.9f,  0.0f}, {3.5f,  0.9f,  0.0f}},
-    {{2.25f, 0.9f, -2.0f}, {3.5f,  0.9f, -2.0f}},
+    {{0.0f,  1.0f, 0.0f},         {0.75f, 0.9f, 0.0f}},
+    {{0.0f,  1.0f, -ANCHO_COCHE}, {0.75f, 0.9f, -ANCHO_COCHE}},
+    {{2.25f, 0.9f, 0.0f},         {3.5f,  0.9f, 0.0f}},
+    {{2.25f, 0.9f, -ANCHO_COCHE}, {3.5f,  0.9f, -ANCHO_COCHE}},
 };
 
 // Cross members joining the two sides, at each corner of the profile.
 constexpr int NUM_TRAVESANOS = 7;
 const Punto travesanos[NUM_TRAVESANOS][2] = {
-    {{0.0f,  0.0f,  0.0f}, {0.0f,  0.0f, -2.0f}},
-    {{4.0f,  0.0f,  0.0f}, {4.0f,  0.0f, -2.0f}},
-    {{4.0f,  0.5f,  0.0f}, {4.0f,  0.5f, -2.0f}},
-    {{3.5f,  0.9f,  0.0f}, {3.5f,  0.9f, -2.0f}},
-    {{2.25f, 1.5f, -0.4f}, {2.25f, 1.5f, -1.6f}},
-    {{0.75f, 1.5f, -0.4f}, {0.75f, 1.5f, -1.6f}},
-    {{0.0f,  1.0f,  0.0f}, {0.0f,  1.0f, -2.0f}},
+    {{0.0f,        0.0f,        0.0f},  {0.0f,        0.0f,       -ANCHO_COCHE}},
+    {{LARGO_COCHE, 0.0f,        0.0f},  {LARGO_COCHE, 0.0f,       -ANCHO_COCHE}},
+    {{LARGO_COCHE, 0.5f,        0.0f},  {LARGO_COCHE, 0.5f,       -ANCHO_COCHE}},
+    {{3.5f,        0.9f,        0.0f},  {3.5f,        0.9f,       -ANCHO_COCHE}},
+    {{2.25f,       ALTO_COCHE, -0.4f},  {2.25f,       ALTO_COCHE, -1.6f}},
+    {{0.75f,       ALTO_COCHE, -0.4f},  {0.75f,       ALTO_COCHE, -1.6f}},
+    {{0.0f,        1.0f,        0.0f},  {0.0f,        1.0f,       -ANCHO_COCHE}},
 };
 
 // The door's outline: upright up to the sill, the window leaning in to z = -0.35.
@@ -66,11 +66,11 @@ struct Rueda {
 };
 constexpr int NUM_RUEDAS = 4;
 const Rueda ruedas[NUM_RUEDAS] = {
-    // x     z      s
-    {0.0f,  0.0f, -1.0f},   // rear, z = 0 side
-    {0.0f, -2.0f,  1.0f},   // rear, z = -2 side
-    {3.0f,  0.0f, -1.0f},   // front, z = 0 side
-    {3.0f, -2.0f,  1.0f},   // front, z = -2 side
+    // x     z             s
+    {0.0f,  0.0f,         -1.0f},   // rear, z = 0 side
+    {0.0f, -ANCHO_COCHE,   1.0f},   // rear, z = -2 side
+    {3.0f,  0.0f,         -1.0f},   // front, z = 0 side
+    {3.0f, -ANCHO_COCHE,   1.0f},   // front, z = -2 side
 };
 
 void contorno(const Punto* p, int n)
@@ -141,7 +141,7 @@ void coche()
     contorno(perfil, NUM_PERFIL);                  // z = 0 side
     segmentos(cinturas, NUM_CINTURAS);
     glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -2.0f);
+        glTranslatef(0.0f, 0.0f, -ANCHO_COCHE);
         glBegin(GL_LINE_LOOP);                     // z = -2 side, its roof inset toward +z
             for (const Punto& p : perfil)
                 glVertex3f(p[0], p[1], -p[2]);
@@ -151,7 +151,7 @@ void coche()
 
     puertaCoche();                                 // door of the z = 0 side
     glPushMatrix();
-        glTranslatef(1.5f, 0.0f, -2.0f);
+        glTranslatef(1.5f, 0.0f, -ANCHO_COCHE);
         glPushMatrix();
             glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
             glTranslatef(-1.5f, 0.0f, 0.0f);

@@ -202,29 +202,44 @@ void gatosGrua4()
     }
 }
 
+void colocarBrazo(Colocacion& c)
+{
+    c.trasladar(1.8f, ALTO_CHASIS_GRUA, ANCHO_CHASIS_GRUA / 2.0f);
+}
+
+void colocarCaja(Colocacion& c)
+{
+    c.trasladar(LARGO_CHASIS_GRUA, ALTO_CHASIS_GRUA, ANCHO_CHASIS_GRUA / 2.0f);   // the hinge
+    c.girar(180.0f, 0.0f, 1.0f, 0.0f);
+    c.girar(pendiente_grua, 0.0f, 0.0f, 1.0f);
+    c.trasladar(0.0f, 0.0f, -1.25f);
+}
+
+void colocarCocheEnCaja(Colocacion& c)
+{
+    c.trasladar(mov_coche + 0.75f, 0.4f, 1.75f);
+    c.escalar(0.5f, 0.5f, 0.5f);
+}
+
 void grua()
 {
     glColor3f(0.5f, 0.8f, 0.0f);
-    prisma(6.0f, 0.5f, 2.0f);                      // chassis
+    prisma(LARGO_CHASIS_GRUA, ALTO_CHASIS_GRUA, ANCHO_CHASIS_GRUA);
     ruedasGrua4();
     glColor3f(0.5f, 0.8f, 0.0f);
     cabinaGrua();
     gatosGrua4();
     glPushMatrix();
-        glTranslatef(1.8f, 0.5f, 1.0f);
+        colocarBrazo(enGL);
         brazoGrua();
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(6.0f, 0.5f, 1.0f);            // bed hinge, mid-width
-        glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
-        glRotatef(pendiente_grua, 0.0f, 0.0f, 1.0f);
-        glTranslatef(0.0f, 0.0f, -1.25f);
+        colocarCaja(enGL);
         prisma(3.5f, 0.1f, 2.5f);                  // bed
         if (estado_coche == 4) {
             glPushMatrix();
-                glTranslatef(mov_coche + 0.75f, 0.4f, 1.75f);
-                glScalef(0.5f, 0.5f, 0.5f);
-                coche();                           // the car, facing the cab
+                colocarCocheEnCaja(enGL);
+                coche();
             glPopMatrix();
         }
     glPopMatrix();

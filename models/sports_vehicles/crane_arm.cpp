@@ -24,19 +24,6 @@ void disco()
     glPopMatrix();
 }
 
-// The car hanging from the grip at half size, roof toward the grip, in the third link's space.
-void cocheColgado()
-{
-    glPushMatrix();
-        glRotatef(static_cast<float>(angulo_brazo[4]), 0.0f, 1.0f, 0.0f);
-        glTranslatef(0.0f, 1.2f, 0.0f);
-        glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(-0.5f, -0.5f, 0.5f);
-        glScalef(0.5f, 0.5f, 0.5f);
-        coche();
-    glPopMatrix();
-}
-
 }  // namespace
 
 void pinzaGrua()
@@ -58,47 +45,96 @@ void pinzaGrua()
     glPopMatrix();
 }
 
+void colocarTramo(Colocacion& c, TramoBrazo tramo)
+{
+    switch (tramo) {
+    case TramoBrazo::Giro:
+        c.girar(static_cast<float>(angulo_brazo[0]), 0.0f, 1.0f, 0.0f);
+        break;
+    case TramoBrazo::Hombro:
+        c.trasladar(0.0f, 0.35f, 0.0f);
+        c.girar(static_cast<float>(angulo_brazo[1]), 0.0f, 0.0f, 1.0f);
+        c.trasladar(0.0f, 0.0f, -0.15f);
+        break;
+    case TramoBrazo::PrimerEslabon:
+        c.trasladar(-0.15f, 0.3f, 0.0f);
+        break;
+    case TramoBrazo::Codo:
+        c.trasladar(0.15f, 1.85f, 0.0f);
+        c.girar(static_cast<float>(angulo_brazo[2]), 0.0f, 0.0f, 1.0f);
+        c.trasladar(0.0f, 0.0f, 0.3f);
+        break;
+    case TramoBrazo::SegundoEslabon:
+        c.trasladar(-0.15f, 0.15f, 0.0f);
+        break;
+    case TramoBrazo::Muneca:
+        c.trasladar(0.15f, 1.85f, -0.6f);
+        c.girar(static_cast<float>(angulo_brazo[3]), 0.0f, 0.0f, 1.0f);
+        c.trasladar(0.0f, 0.0f, 0.3f);
+        break;
+    case TramoBrazo::TercerEslabon:
+        c.trasladar(-0.15f, 0.15f, 0.0f);
+        break;
+    case TramoBrazo::Pinza:
+        c.trasladar(0.15f, 0.6f, 0.15f);
+        c.girar(static_cast<float>(angulo_brazo[4]), 0.0f, 1.0f, 0.0f);
+        c.girar(90.0f, 1.0f, 0.0f, 0.0f);
+        break;
+    }
+}
+
+void colocarBrazoHasta(Colocacion& c, TramoBrazo hasta)
+{
+    for (int t = 0; t <= static_cast<int>(hasta); t++)
+        colocarTramo(c, static_cast<TramoBrazo>(t));
+}
+
+void colgarCoche(Colocacion& c)
+{
+    c.girar(static_cast<float>(angulo_brazo[4]), 0.0f, 1.0f, 0.0f);
+    c.trasladar(0.0f, 1.2f, 0.0f);
+    c.girar(180.0f, 1.0f, 0.0f, 0.0f);
+    c.trasladar(-0.5f, -0.5f, 0.5f);
+    c.escalar(0.5f, 0.5f, 0.5f);
+}
+
 void brazoGrua()
 {
     glColor3f(1.0f, 1.0f, 1.0f);
     disco();                                       // fixed base disc
     glPushMatrix();
-        glRotatef(static_cast<float>(angulo_brazo[0]), 0.0f, 1.0f, 0.0f);   // slew
+        colocarTramo(enGL, TramoBrazo::Giro);
         glPushMatrix();
             glTranslatef(0.0f, 0.1f, 0.0f);
             disco();                               // turntable
         glPopMatrix();
         glPushMatrix();
-            glTranslatef(0.0f, 0.35f, 0.0f);
-            glRotatef(static_cast<float>(angulo_brazo[1]), 0.0f, 0.0f, 1.0f);   // shoulder
-            glTranslatef(0.0f, 0.0f, -0.15f);
+            colocarTramo(enGL, TramoBrazo::Hombro);
             gluCylinder(cilindro, 0.3, 0.3, 0.3, 20, 1);                      // shoulder drum
             glPushMatrix();
-                glTranslatef(-0.15f, 0.3f, 0.0f);
+                colocarTramo(enGL, TramoBrazo::PrimerEslabon);
                 prisma(0.3f, 2.0f, 0.3f);                                     // first link
                 glPushMatrix();
-                    glTranslatef(0.15f, 1.85f, 0.0f);
-                    glRotatef(static_cast<float>(angulo_brazo[2]), 0.0f, 0.0f, 1.0f);   // elbow
-                    glTranslatef(0.0f, 0.0f, 0.3f);
+                    colocarTramo(enGL, TramoBrazo::Codo);
                     gluCylinder(cilindro, 0.15, 0.15, 0.3, 20, 1);            // elbow drum
                     glPushMatrix();
-                        glTranslatef(-0.15f, 0.15f, 0.0f);
+                        colocarTramo(enGL, TramoBrazo::SegundoEslabon);
                         prisma(0.3f, 2.0f, 0.3f);                             // second link
                         glPushMatrix();
-                            glTranslatef(0.15f, 1.85f, -0.6f);
-                            glRotatef(static_cast<float>(angulo_brazo[3]), 0.0f, 0.0f, 1.0f);   // wrist
-                            glTranslatef(0.0f, 0.0f, 0.3f);
+                            colocarTramo(enGL, TramoBrazo::Muneca);
                             gluCylinder(cilindro, 0.15, 0.15, 0.3, 20, 1);    // wrist drum
                             glPushMatrix();
-                                glTranslatef(-0.15f, 0.15f, 0.0f);
+                                colocarTramo(enGL, TramoBrazo::TercerEslabon);
                                 prisma(0.3f, 0.5f, 0.3f);                     // third link
                                 glPushMatrix();
-                                    if (estado_coche == 3)
-                                        cocheColgado();
+                                    if (estado_coche == 3) {
+                                        glPushMatrix();
+                                            colgarCoche(enGL);
+                                            coche();
+                                        glPopMatrix();
+                                    }
                                     glColor3f(1.0f, 1.0f, 1.0f);
-                                    glTranslatef(0.15f, 0.6f, 0.15f);
-                                    glRotatef(static_cast<float>(angulo_brazo[4]), 0.0f, 1.0f, 0.0f);   // grip twist
-                                    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+                                    colocarTramo(enGL, TramoBrazo::Pinza);
                                     gluCylinder(cilindro, 0.15, 0.15, 0.1, 20, 1);   // grip mount
                                     pinzaGrua();
                                 glPopMatrix();

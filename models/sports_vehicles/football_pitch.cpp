@@ -171,7 +171,7 @@ void lineasCampo()
         lineasArea();                              // areas at the z = 0 end
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(15.0f, 0.0f, 25.0f);
+        glTranslatef(ANCHO_CAMPO / 2.0f, 0.0f, LARGO_CAMPO / 2.0f);
         centroCampo();
     glPopMatrix();
 }
@@ -181,8 +181,8 @@ void campoFutbol()
     glPushMatrix();
         glColor3f(0.2f, 1.0f, 0.2f);
         glPushMatrix();
-            glTranslatef(-15.0f, 0.0f, 0.0f);
-            mallah(30.0f, 0.0f, 50.0f);            // grass
+            glTranslatef(-ANCHO_CAMPO / 2.0f, 0.0f, 0.0f);
+            mallah(ANCHO_CAMPO, 0.0f, LARGO_CAMPO);    // grass
             glColor3f(1.0f, 1.0f, 1.0f);
             lineasCampo();
         glPopMatrix();
@@ -192,7 +192,7 @@ void campoFutbol()
             porteria();                            // goal at the z = 0 end
         glPopMatrix();
         glPushMatrix();
-            glTranslatef(-3.0f, 0.0f, 50.0f);
+            glTranslatef(-3.0f, 0.0f, LARGO_CAMPO);
             porteria();                            // goal at the z = 50 end
         glPopMatrix();
     glPopMatrix();

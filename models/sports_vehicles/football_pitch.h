@@ -2,6 +2,15 @@
 // goal at each end.
 #pragma once
 
+#include "scene/placement.h"
+
+// The pitch between its touchlines (ANCHO_CAMPO, across x) and its goal lines
+// (LARGO_CAMPO, along z).
+constexpr float ANCHO_CAMPO = 30.0f;
+constexpr float LARGO_CAMPO = 50.0f;
+// The centre spot, in the pitch's space.
+constexpr PuntoModelo CENTRO_CAMPO = {0.0, 0.0, LARGO_CAMPO / 2.0};
+
 // The whole pitch with both goals; origin at the middle of one goal line, +z along
 // the pitch to the other goal line at z = 50. Leaves the colour white.
 void campoFutbol();

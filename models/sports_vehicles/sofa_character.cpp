@@ -9,6 +9,22 @@
 
 #include <GL/glut.h>
 
+void colocarCabeza(Colocacion& c)
+{
+    c.trasladar(0.0f, 1.22f, 0.0f);
+}
+
+void girarSofa(Colocacion& c)
+{
+    c.girar(movsofa * 20.0f, 0.0f, 1.0f, 0.0f);
+    c.trasladar(-1.8f, 0.0f, -0.55f);
+}
+
+void colocarPersonaje(Colocacion& c)
+{
+    c.trasladar(1.0f, 0.0f, 0.6f);
+}
+
 void restoPierna()
 {
     glPushMatrix();
@@ -29,7 +45,7 @@ void personaje()
 {
     glColor3f(1.0f, 1.0f, 0.0f);
     glPushMatrix();
-        glTranslatef(0.0f, 1.22f, 0.0f);
+        colocarCabeza(enGL);
         glutWireSphere(0.2, 10, 10);               // head
     glPopMatrix();
 
@@ -112,8 +128,7 @@ void sofa()
 {
     glColor3f(1.0f, 0.0f, 0.0f);
     glPushMatrix();
-        glRotatef(movsofa * 20.0f, 0.0f, 1.0f, 0.0f);
-        glTranslatef(-1.8f, 0.0f, -0.55f);
+        girarSofa(enGL);
         glPushMatrix();
             glTranslatef(0.1f, 0.0f, 0.1f);
             prisma(3.4f, 0.4f, 1.0f);              // seat
@@ -139,7 +154,7 @@ void sofa()
             prisma(1.7f, 0.7f, 0.2f);
         glPopMatrix();
         glPushMatrix();
-            glTranslatef(1.0f, 0.0f, 0.6f);
+            colocarPersonaje(enGL);
             personaje();
         glPopMatrix();
     glPopMatrix();

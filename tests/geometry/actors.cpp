@@ -10,6 +10,9 @@
 #include "scene/timeline.h"
 #include "support/test_support.h"
 
+#include <algorithm>
+#include <cmath>
+
 using namespace glrec;
 
 namespace {
@@ -113,4 +116,40 @@ TEST(Actors, FixedPlacesStandAtTheMiddleOfWhatMarksThem)
     expectAt(Actor::Isla, topMiddle(boundsOf({&island.primitives[0], &island.primitives[1], &island.primitives[2]})));
     expectAt(Actor::Puente, {bridgeMiddle.x, boundsOf(bridge.primitives[0]).max.y, bridgeMiddle.z});
     expectAt(Actor::Estacion, topMiddle(world.boundsOfColor(PLATFORM)));
+}
+
+// Placements moved where the story never takes them (the crane driven and turned, its arm, grip and bed
+// at other angles, the car lifted, the train further on, the sofa turned): each actor moves with what is
+// drawn, since both follow the same placement code.
+TEST(Actors, MovedPlacementsMoveTheDrawingAndTheActorAlike)
+{
+    struct Caso { int frame; char estado_coche; const char* what; void (*mover)(); };
+    const Caso casos[] = {
+        {7200, 3, "arm, grip and crane moved",
+         [] {
+             const int brazo[6] = {35, 20, -40, 25, 60, 10};
+             std::copy(brazo, brazo + 6, angulo_brazo);
+             mov_gruaX += 3;
+             angulo_grua += 17;
+         }},
+        {7500, 4, "bed tipped, car further back",
+         [] { pendiente_grua = 21; mov_coche += 0.4f; mov_gruaZ -= 2; }},
+        {5200, 0, "car higher, train and toaster further on, sofa turned",
+         [] { despega += 7; angulo_tren += 900; xtostadora += 4; movsofa = 3.5f; }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.what);
+        support::freshScene();
+        while (fotograma < c.frame)
+            pasoDelGuion();
+        ASSERT_EQ(estado_coche, c.estado_coche);
+        const PuntoMundo antes = posicionActor(Actor::Coche);
+        c.mover();
+        const Drawing d = worldFrame();
+        const PuntoMundo despues = posicionActor(Actor::Coche);
+        EXPECT_GT(std::fabs(despues.x - antes.x) + std::fabs(despues.y - antes.y) + std::fabs(despues.z - antes.z), 0.1);
+        for (Actor a : {Actor::Tostadora, Actor::Balon, Actor::Tren, Actor::Coche, Actor::Grua, Actor::Personaje})
+            if (a != Actor::Grua || c.estado_coche >= 3)
+                expectAt(a, drawnAt(d, a));
+    }
 }
