@@ -21,7 +21,7 @@ void marco_tostadora()
     gluLookAt(1.0, 2.0, 1.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
-void display_fin()
+void dibujarCreditos()
 {
     glClear(GL_COLOR_BUFFER_BIT);
     marco_tostadora();
@@ -41,5 +41,10 @@ void display_fin()
     EscribirTexto("Brunovel");
     glRasterPos2i(40, 560);
     EscribirTexto("brunovel.tessamir.example");
+}
+
+void display_fin()
+{
+    dibujarCreditos();
     glutSwapBuffers();
 }

@@ -4,5 +4,8 @@
 
 // Perspective view of the credits screen's toaster.
 void marco_tostadora();
-// Display callback of the credits screen.
+// Display callback of the credits screen: draws it (dibujarCreditos) and swaps the buffers.
 void display_fin();
+// Draws the credits screen where the toaster's spin stands into the current
+// context; shows nothing.
+void dibujarCreditos();

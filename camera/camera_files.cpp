@@ -4,7 +4,7 @@
 #include "camera/camera_files.h"
 
 #include "app/scene_state.h"
-#include "camera/film_reader.h"
+#include "film/player.h"
 #include "scene/timeline.h"
 
 #include <GL/glut.h>
@@ -39,10 +39,10 @@ int cargarCamaraEnMemoria(FILE* fichero)
     LecturaPelicula lectura = leerPelicula(fichero);
     if (!lectura.hayCuenta)
         return -3;
-    nfotogramas = lectura.cuenta;
+    const int codigo = lectura.codigo();
+    instalarPelicula(std::move(lectura));
     std::printf("nfotogramas=%d\n", nfotogramas);
-    vfotogramas = std::move(lectura.poses);
-    return lectura.codigo();
+    return codigo;
 }
 
 std::string lineaPose(const std::array<float, 9>& p)

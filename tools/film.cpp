@@ -8,10 +8,11 @@
 // written, 2 a wrong call. Never opens a window: the story is stepped without
 // drawing. A film is written to a temporary file in the same folder and renamed
 // into place, so a failure leaves nothing half-written.
-#include "camera/camera_path.h"
-#include "camera/film_check.h"
-#include "camera/recording_reader.h"
-#include "camera/shot_list.h"
+#include "film/camera_path.h"
+#include "film/film_check.h"
+#include "film/film_writer.h"
+#include "film/recording_reader.h"
+#include "film/shot_list.h"
 #include "scene/timeline.h"
 #include "tools/common/write_all.h"
 

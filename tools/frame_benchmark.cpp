@@ -13,9 +13,9 @@
 //
 // With --film, it plays frames A to B of the story through the film as PLAY
 // does (one step of the timeline per frame, the camera from the frame's pose)
-// and times the drawing of each, once, without showing it (the buffer swap is
-// skipped): the draw-only rate of those frames at that size (default
-// 1280x720), to hold the renderer's rate against.
+// and times the drawing of each, once, without showing it (no buffer swap): the
+// draw-only rate of those frames at that size (default 1280x720), to hold the
+// renderer's rate against.
 //
 // The counts come from a counting frame: the entry points below are wrapped by
 // the linker (--wrap, set for this program only), so the calls the program's
@@ -23,8 +23,8 @@
 // GLU, are not in the vertex and batch counts. The timed frames pass through the
 // same wrappers, with counting off.
 #include "app/scene_state.h"
-#include "camera/film_reader.h"
 #include "camera/view.h"
+#include "film/player.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
 
@@ -36,12 +36,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 bool contando = false;
-bool sinMostrar = false;  // --film: the frames are drawn, not shown (no buffer swap)
 long long vertices = 0;
 long long lotes = 0;
 long long formas = 0;
@@ -100,13 +100,6 @@ void __wrap_gluCylinder(GLUquadric* q, GLdouble base, GLdouble cima, GLdouble al
     contarForma();
     __real_gluCylinder(q, base, cima, alto, lados, pisos);
 }
-void __real_glutSwapBuffers();
-void __wrap_glutSwapBuffers()
-{
-    if (!sinMostrar)
-        __real_glutSwapBuffers();
-}
-
 }  // extern "C"
 
 namespace {
@@ -124,7 +117,7 @@ void colocarCamara()
     zz = 0.0f;   xx = 1.0f;   cc = 0.0f;
 }
 
-void dibujarFotograma()
+void dibujarVista()
 {
     reshape(ANCHO, ALTO);
     display();
@@ -152,32 +145,28 @@ double mediana(std::vector<double> tiempos)
                                    : 0.5 * (tiempos[tiempos.size() / 2 - 1] + tiempos[tiempos.size() / 2]);
 }
 
-// Frames A to B of the story through a film, each drawn once and timed.
+// Frames A to B of the story through a film, each drawn once and timed, without
+// being shown (the renderer reads them back unshown).
 int tramoDePelicula(const char* pelicula, int desde, int hasta)
 {
-    FILE* f = std::fopen(pelicula, "r");
-    if (f == nullptr) {
+    FicheroPelicula f = leerFicheroPelicula(pelicula);
+    if (!f.abierto) {
         std::fprintf(stderr, "frame_benchmark: cannot open %s\n", pelicula);
         return 1;
     }
-    LecturaPelicula l = leerPelicula(f);
-    std::fclose(f);
-    if (!l.bien() || hasta >= static_cast<int>(l.poses.size()) || desde > hasta) {
+    if (!f.lectura.bien() || hasta >= static_cast<int>(f.lectura.poses.size()) || desde > hasta) {
         std::fprintf(stderr, "frame_benchmark: %s cannot be played from frame %d to %d\n", pelicula, desde, hasta);
         return 1;
     }
-    nfotogramas = l.cuenta;
-    vfotogramas = std::move(l.poses);
-    sinMostrar = true;  // the drawing alone, as the renderer reads it back unshown
+    escenaSinVentana();
+    tamanoSinVentana(ANCHO, ALTO);
+    instalarPelicula(std::move(f.lectura));
     std::vector<double> tiempos;
     double total = 0;
-    for (int f = 0; f <= hasta; f++) {
-        pasoDelGuion();
-        if (f < desde)
-            continue;
-        aplicarCamara();
+    for (int n = desde; n <= hasta; n++) {
+        avanzarHasta(n);
         const auto inicio = std::chrono::steady_clock::now();
-        display();
+        dibujarFotograma();
         glFinish();
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
         tiempos.push_back(ms);
@@ -233,7 +222,7 @@ int main(int argc, char** argv)
     winX = ANCHO;
     winY = ALTO;
     pantalla_completa = 1;
-    glutDisplayFunc(dibujarFotograma);
+    glutDisplayFunc(dibujarVista);
     for (int i = 0; i < 10; i++)
         glutMainLoopEvent();
     if (pelicula != nullptr)
@@ -247,7 +236,7 @@ int main(int argc, char** argv)
 
     contando = true;
     const long long cajasAntes = nprismas;
-    dibujarFotograma();
+    dibujarVista();
     contando = false;
     const long long cajas = nprismas - cajasAntes;
     glFinish();

@@ -1,18 +1,16 @@
 // render_film: plays the story through a film, as PLAY does, and writes its
 // frames as PNG pictures and/or an H.264 video, off screen and as fast as the
-// machine draws. Frame N is what PLAY shows for pose N: the story stepped
-// through frames 0 to N by the timeline's own step, the camera set from pose N
-// by the program's own reshape, the world drawn by its own display, into an
-// off-screen picture of the requested size. A writer thread compresses the
+// machine draws. Frame N is what PLAY shows for pose N: the story played without
+// a window (film/player) through frames 0 to N, the camera set from pose N and
+// the world drawn by the program's own code into an off-screen picture of the
+// requested size. A writer thread compresses the
 // pictures and feeds ffmpeg while the next frame is drawn; it and ffmpeg run in
 // the idle scheduling class, so they never hold the drawing back.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
 #include "app/scene_state.h"
-#include "camera/film_reader.h"
-#include "camera/view.h"
-#include "scene/composition.h"
+#include "film/player.h"
 #include "scene/timeline.h"
 #include "tools/common/display_server.h"
 #include "tools/common/offscreen.h"
@@ -215,17 +213,15 @@ Opciones leerOpciones(int argc, char** argv)
 // Loads the film as PLAY would, with the same refusals; the poses go to the scene state.
 void cargarPelicula(const Opciones& o)
 {
-    FILE* f = std::fopen(o.pelicula.c_str(), "r");
-    if (f == nullptr)
-        fallar("cannot open the film " + o.pelicula + ": " + std::strerror(errno), SALIDA_NO_ABRE);
-    LecturaPelicula l = leerPelicula(f);
-    std::fclose(f);
+    FicheroPelicula f = leerFicheroPelicula(o.pelicula);
+    if (!f.abierto)
+        fallar("cannot open the film " + o.pelicula + ": " + std::strerror(f.errorApertura), SALIDA_NO_ABRE);
+    const LecturaPelicula& l = f.lectura;
     if (!l.bien())
         fallar(o.pelicula + ":" + std::to_string(l.donde.linea) + ":" + std::to_string(l.donde.columna) + ": " +
                    describirFallo(l) + " (PLAY cannot load it either)",
                SALIDA_NO_CARGA);
-    nfotogramas = l.cuenta;
-    vfotogramas = std::move(l.poses);
+    instalarPelicula(std::move(f.lectura));
 }
 
 // Makes DIR if needed and proves that a file can be written there.
@@ -380,17 +376,11 @@ std::string nombreCuadro(const char* que, int n)
 
 }  // namespace
 
-// The program's display functions end each frame with the toolkit's buffer swap.
-// Here the frame stays in the back buffer of the off-screen picture, where it is
-// read, so the swap (linked in place of the toolkit's, for this program only)
-// does nothing; the read waits for the drawing to finish.
-extern "C" void __wrap_glutSwapBuffers() {}
-
 int main(int argc, char** argv)
 {
     const Opciones o = leerOpciones(argc, argv);
 
-    inicializarVariablesGlobales();
+    escenaSinVentana();
     cargarPelicula(o);
     const int poses = static_cast<int>(vfotogramas.size());
     if (poses == 0)
@@ -433,11 +423,7 @@ int main(int argc, char** argv)
     if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, error))
         fallar(error);
 
-    // PLAY on a screen of the picture's size: full screen, so reshape keeps the size.
-    modo = 2;
-    winX = o.ancho;
-    winY = o.alto;
-    pantalla_completa = 1;
+    tamanoSinVentana(o.ancho, o.alto);
 
     const long long cuadrosHistoria = std::count(elegido.begin(), elegido.end(), true);
     const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
@@ -457,10 +443,9 @@ int main(int argc, char** argv)
         };
         bool bien = true;
         for (int f = 0; f <= hasta && bien && !interrumpido; f++) {
-            pasoDelGuion();
             if (elegido[static_cast<size_t>(f)]) {
-                aplicarCamara();
-                display();
+                avanzarHasta(f);
+                dibujarFotograma();
                 bien = entregar(nombreCuadro("frame", f));
             }
         }
@@ -470,7 +455,7 @@ int main(int argc, char** argv)
             if (i > 0)
                 pasoTostadora();
             if (i % o.cada == 0) {
-                display_fin();
+                dibujarCreditos();
                 bien = entregar(nombreCuadro("credits", i));
             }
         }

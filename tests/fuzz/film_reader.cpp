@@ -1,6 +1,6 @@
 // Fuzz target: the film reader, through which PLAY's loader and the film check read
 // films, and the check of what it read. Any bytes, read from memory as from a file.
-#include "camera/film_check.h"
+#include "film/film_check.h"
 
 #include <cstdint>
 #include <cstdio>

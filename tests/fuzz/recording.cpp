@@ -1,7 +1,8 @@
 // Fuzz target: the recording reader of film playable, and the film made from what
 // it read, checked as film check does.
-#include "camera/film_check.h"
-#include "camera/recording_reader.h"
+#include "film/film_check.h"
+#include "film/film_writer.h"
+#include "film/recording_reader.h"
 
 #include <cstdint>
 #include <string>

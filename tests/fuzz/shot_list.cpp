@@ -1,8 +1,9 @@
 // Fuzz target: the shot-list reader of film compile, the camera path compiled from
 // what it read over a short stretch of the story, and the check of that film.
-#include "camera/camera_path.h"
-#include "camera/film_check.h"
-#include "camera/shot_list.h"
+#include "film/camera_path.h"
+#include "film/film_check.h"
+#include "film/film_writer.h"
+#include "film/shot_list.h"
 
 #include <cstdint>
 #include <string>

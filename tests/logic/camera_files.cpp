@@ -1,7 +1,7 @@
 // Camera files: the names of new recordings, loading films (counts, records spread
 // over lines, short and malformed files), the pose line, and playback's keys.
 #include "camera/camera_files.h"
-#include "camera/film_reader.h"
+#include "film/film_reader.h"
 
 #include "scene/timeline.h"
 #include "support/test_support.h"

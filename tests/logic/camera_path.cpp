@@ -1,8 +1,9 @@
 // Camera paths from shot lists: keys reproduced at their frames, linear, step and
 // smooth moves between them, named points that follow the story, and films that
 // come out the same every time.
-#include "camera/camera_path.h"
-#include "camera/film_check.h"
+#include "film/camera_path.h"
+#include "film/film_check.h"
+#include "film/film_writer.h"
 
 #include "scene/timeline.h"
 #include "support/test_support.h"

@@ -1,7 +1,8 @@
 // The film check (what it finds in small films, on which line and column, and how
 // much of it is shown), the film text the tools write, and reading recordings.
-#include "camera/film_check.h"
-#include "camera/recording_reader.h"
+#include "film/film_check.h"
+#include "film/film_writer.h"
+#include "film/recording_reader.h"
 #include "scene/timeline.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 // Reading shot lists: keys with fixed and named points, offsets, motions and
 // comments; and each error with its line, column and what was expected.
-#include "camera/shot_list.h"
+#include "film/shot_list.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

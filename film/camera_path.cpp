@@ -1,9 +1,9 @@
 // Interpolating the keys of a shot list, and stepping the story to find where the
 // named things are. The arithmetic is done in double precision; the film keeps floats.
-#include "camera/camera_path.h"
+#include "film/camera_path.h"
 
 #include "app/scene_state.h"
-#include "scene/timeline.h"
+#include "film/player.h"
 
 #include <algorithm>
 
@@ -56,15 +56,6 @@ void evaluarPunto(const PuntoToma& p, const std::vector<PuntoMundo>& donde, Pose
     pose[k + 2] = static_cast<double>(base.z) + p.xyz[2];
 }
 
-// A fresh scene to step the story in.
-void escenaNueva()
-{
-    inicializarVariablesGlobales();
-    modo = 2;
-    nfotogramas = 0;
-    vfotogramas.clear();
-}
-
 }  // namespace
 
 Tramo tramoDeFotograma(const std::vector<ClaveToma>& claves, int fotograma)
@@ -111,12 +102,12 @@ std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& c
             if (p->conActor && std::find(usados.begin(), usados.end(), p->actor) == usados.end())
                 usados.push_back(p->actor);
 
-    escenaNueva();
+    escenaSinVentana();
     std::vector<PuntoMundo> donde(nombresDeActores().size());  // by actor, at the frame at hand
     std::vector<std::array<float, 9>> poses;
     poses.reserve(static_cast<size_t>(std::max(fotogramas, 0)));
     for (int f = 0; f < fotogramas; f++) {
-        pasoDelGuion();
+        avanzarHasta(f);
         for (Actor a : usados)
             donde[static_cast<size_t>(a)] = posicionActor(a);
         const PoseDoble p = poseEnFotograma(claves, f, [&](size_t i) {

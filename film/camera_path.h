@@ -4,7 +4,7 @@
 // motion says. Poses are nine numbers: eye, centre, up.
 #pragma once
 
-#include "camera/shot_list.h"
+#include "film/shot_list.h"
 
 #include <array>
 #include <cstddef>

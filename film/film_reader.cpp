@@ -4,9 +4,9 @@
 // scanner converts them: a count of optional sign and decimal digits (what
 // follows the digits is left for the first value, so "2.5" is the count 2 and
 // the value .5), and each value by strtof from where the last one ended.
-#include "camera/film_reader.h"
+#include "film/film_reader.h"
 
-#include "camera/text_lines.h"
+#include "film/text_lines.h"
 
 #include <cctype>
 #include <climits>

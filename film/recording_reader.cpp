@@ -1,7 +1,7 @@
 // The recording reader. Each line is read on its own: its tokens must be exactly
 // nine numbers, as the standard scanner reads them. Non-finite numbers are read
 // as they are: judging the poses is the film check's task.
-#include "camera/recording_reader.h"
+#include "film/recording_reader.h"
 
 #include <cctype>
 

@@ -1,5 +1,5 @@
 // Tokens, numbers and quoted tokens of camera text files.
-#include "camera/text_lines.h"
+#include "film/text_lines.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,11 +4,15 @@
 // their place. Assumes nothing about the text: any bytes, any length.
 #pragma once
 
-#include "camera/film_reader.h"
-
 #include <cstddef>
 #include <string>
 #include <vector>
+
+// A place in a text file.
+struct PosicionTexto {
+    int linea = 0;    // 1-based; 0 when there is no position
+    int columna = 0;  // 1-based, in bytes
+};
 
 struct Token {
     std::string texto;

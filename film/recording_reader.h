@@ -4,8 +4,8 @@
 // recording, and is refused as such.
 #pragma once
 
-#include "camera/film_reader.h"
-#include "camera/text_lines.h"
+#include "film/film_reader.h"
+#include "film/text_lines.h"
 
 #include <array>
 #include <string>

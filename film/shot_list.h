@@ -11,8 +11,8 @@
 // scanner reads) and must be finite.
 #pragma once
 
-#include "camera/film_reader.h"
-#include "camera/text_lines.h"
+#include "film/film_reader.h"
+#include "film/text_lines.h"
 #include "scene/actors.h"
 
 #include <array>

@@ -5,15 +5,12 @@
 // the film checker and the renderer all read films through it.
 #pragma once
 
+#include "film/text_lines.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-struct PosicionTexto {
-    int linea = 0;    // 1-based; 0 when there is no position
-    int columna = 0;  // 1-based, in bytes
-};
 
 enum class FalloPelicula {
     Ninguno,

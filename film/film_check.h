@@ -2,17 +2,15 @@
 // something sensible. A film PLAY cannot read, and a pose that draws nothing or
 // nonsense, are errors; what PLAY plays but the user may not mean (numbers after
 // the last record, a centre beyond the far plane, no records at all) are warnings.
-// Also the film's text as the tools write it, and their diagnostics' form.
 #pragma once
 
-#include "camera/film_reader.h"
+#include "film/diagnostics.h"
+#include "film/film_reader.h"
 
 #include <array>
 #include <string>
 #include <utility>
 #include <vector>
-
-enum class Gravedad { Error, Aviso, Nota };
 
 enum class TipoHallazgo {
     Ilegible,         // error: PLAY cannot read the film (the reader's fault)
@@ -72,11 +70,3 @@ Seleccion seleccionarHallazgos(const std::vector<Hallazgo>& hallazgos, size_t po
 // What PLAY shows with a film of this many records, e.g. "the whole story (frames
 // 0 to 7811), then the credits".
 std::string queMuestra(int registros);
-
-// A film's text: its count line, then one pose per line as U writes them.
-std::string textoDePelicula(const std::vector<std::array<float, 9>>& poses);
-
-// One diagnostic line, "FILE:LINE:COL: error: MESSAGE": the column is left out
-// when it is 0, and the line too when that is 0; "warning:" and "note:" for the rest.
-std::string lineaDiagnostico(const std::string& fichero, PosicionTexto donde, Gravedad gravedad,
-                             const std::string& mensaje);

@@ -1,9 +1,8 @@
 // The film check. A pose is judged as the look-at camera will use it: the line of
 // sight runs from the eye to the centre and the up vector must stand across it.
 // The arithmetic is done in double precision, so no float pose can overflow it.
-#include "camera/film_check.h"
+#include "film/film_check.h"
 
-#include "camera/camera_files.h"
 #include "camera/view.h"
 #include "scene/timeline.h"
 
@@ -227,25 +226,4 @@ std::string queMuestra(int registros)
         return "the whole story (frames 0 to " + ultimo + "), then the credits";
     return "the whole story (frames 0 to " + ultimo + ") and " + std::to_string(registros - FOTOGRAMAS_GUION) +
            " frames more of its end, then the credits";
-}
-
-std::string textoDePelicula(const std::vector<std::array<float, 9>>& poses)
-{
-    std::string texto = std::to_string(poses.size()) + "\n";
-    for (const auto& pose : poses)
-        texto += lineaPose(pose);
-    return texto;
-}
-
-std::string lineaDiagnostico(const std::string& fichero, PosicionTexto donde, Gravedad gravedad,
-                             const std::string& mensaje)
-{
-    static constexpr std::array<const char*, 3> ETIQUETAS = {"error", "warning", "note"};
-    std::string linea = fichero;
-    if (donde.linea > 0) {
-        linea += ":" + std::to_string(donde.linea);
-        if (gravedad == Gravedad::Error && donde.columna > 0)
-            linea += ":" + std::to_string(donde.columna);
-    }
-    return linea + ": " + ETIQUETAS[static_cast<size_t>(gravedad)] + ": " + mensaje;
 }

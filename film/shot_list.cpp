@@ -1,7 +1,7 @@
 // The shot-list reader. Each line is read on its own, token by token; the first
 // thing that is not what the grammar expects there is the line's error, and the
 // line gives no key. Frames are compared with the last key that was read well.
-#include "camera/shot_list.h"
+#include "film/shot_list.h"
 
 #include <algorithm>
 #include <array>
