@@ -4,27 +4,28 @@
 //   film playable RECORDING [-o FILM]          a recording made with U into a film
 //   film compile SHOTS [-o FILM] [--frames N]  a shot list into a film, one pose per frame
 //
-// Exit status: 0 done (warnings allowed), 1 errors found or a file not read or
-// written, 2 a wrong call. Never opens a window: the story is stepped without
-// drawing. A film is written to a temporary file in the same folder and renamed
-// into place, so a failure leaves nothing half-written.
+// Exit status: 0 done (warnings allowed), 1 errors found, a file not read or
+// written, or an output refused; 2 a wrong call. Never opens a window: the story
+// is stepped without drawing. A film is written whole (tools/common/whole_file)
+// and never over a file that exists unless --force is given, nor ever over its
+// own input. Findings and summaries go to standard error; standard output
+// carries only a film written there.
 #include "film/camera_path.h"
 #include "film/film_check.h"
 #include "film/film_writer.h"
 #include "film/recording_reader.h"
 #include "film/shot_list.h"
 #include "scene/timeline.h"
-#include "tools/common/write_all.h"
+#include "tools/common/outputs.h"
+#include "tools/common/signals.h"
+#include "tools/common/whole_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,8 +39,9 @@ constexpr int FOTOGRAMAS_MAXIMOS = 1000000;  // about seven hours of story: long
 
 const char* const USO =
     "usage: film check FILE\n"
-    "   or: film playable RECORDING [-o FILM]\n"
-    "   or: film compile SHOTS [-o FILM] [--frames N]\n";
+    "   or: film playable RECORDING [-o FILM] [--force]\n"
+    "   or: film compile SHOTS [-o FILM] [--force] [--frames N]\n"
+    "   or: film help [COMMAND]\n";
 
 const char* const AYUDA =
     "Checks films for PLAY, and makes them from recordings and shot lists.\n"
@@ -48,33 +50,38 @@ const char* const AYUDA =
     "  playable   turn a recording made with U into a film\n"
     "  compile    turn a shot list into a film of one pose per frame\n"
     "\n"
-    "Run 'film COMMAND --help' for a command's details. Findings are printed as\n"
-    "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. Exit status: 0 done\n"
-    "(warnings allowed), 1 errors found or a file not read or written, 2 a wrong call.\n";
+    "Run 'film help COMMAND' (or 'film COMMAND --help') for a command's details.\n"
+    "FILE may be '-' for standard input. Findings are printed on standard error as\n"
+    "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. A film is never written\n"
+    "over a file that exists unless --force (-y) is given, nor ever over its own input.\n"
+    "Exit status: 0 done (warnings allowed), 1 errors found, a file not read or written,\n"
+    "or an output refused; 2 a wrong call. 'film --version' prints the version.\n";
 
 const char* const AYUDA_CHECK =
     "usage: film check FILE\n"
     "\n"
-    "Reads FILE as PLAY does and says how many records it holds (frames 0 to N-1)\n"
+    "Reads FILE ('-': standard input) as PLAY does and says how many records it holds (frames 0 to N-1)\n"
     "and what PLAY will show. Errors: what PLAY cannot read (a missing, negative or\n"
     "too large count, fewer records than announced, a token that is no number), and\n"
     "poses that show nothing sensible (a value not finite, the eye on the centre, a\n"
     "zero up vector, an up vector along the line of sight). Warnings: numbers after\n"
     "the last record, a centre beyond the far plane, a count of 0.\n"
+    "The findings and a summary go to standard error.\n"
     "Exits 0 when FILE is playable and sound, 1 otherwise.\n";
 
 const char* const AYUDA_PLAYABLE =
-    "usage: film playable RECORDING [-o FILM]\n"
+    "usage: film playable RECORDING [-o FILM] [--force]\n"
     "\n"
     "Turns a recording made with U (one pose of nine numbers per line, blank lines\n"
-    "allowed) into a film: its count line on top, then its poses. The film is\n"
-    "checked as 'film check' does; on any error nothing is written.\n"
+    "allowed; '-': standard input) into a film: its count line on top, then its\n"
+    "poses. The film is checked as 'film check' does; on any error nothing is written.\n"
     "\n"
     "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
-    "                      never to a terminal)\n";
+    "                      never to a terminal)\n"
+    "  -y, --force         replace FILM if it exists (never the recording itself)\n";
 
 const char* const AYUDA_COMPILE =
-    "usage: film compile SHOTS [-o FILM] [--frames N]\n"
+    "usage: film compile SHOTS [-o FILM] [--force] [--frames N]\n"
     "\n"
     "Turns a shot list into a film of one pose per frame. One key per line:\n"
     "\n"
@@ -88,12 +95,13 @@ const char* const AYUDA_COMPILE =
     "           default: a curve through the keys with no jump in speed)\n"
     "\n"
     "Names: %s.\n"
-    "'#' starts a comment; blank lines are ignored. The camera holds the first key\n"
-    "before it and the last key after it. The film is checked as 'film check' does;\n"
-    "on any error nothing is written.\n"
+    "'#' starts a comment; blank lines are ignored; SHOTS '-' is standard input.\n"
+    "The camera holds the first key before it and the last key after it. The film\n"
+    "is checked as 'film check' does; on any error nothing is written.\n"
     "\n"
     "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
     "                      never to a terminal)\n"
+    "  -y, --force         replace FILM if it exists (never the shot list itself)\n"
     "  --frames N          the film's length in frames (default: the story's, %d)\n";
 
 struct Orden {
@@ -101,6 +109,10 @@ struct Orden {
     std::string entrada;          // the file the verb reads
     std::string salida;           // the film to write; empty for standard output
     int fotogramas = FOTOGRAMAS_GUION;
+    bool forzar = false;          // --force: the film may replace a file that exists
+
+    // The input as messages name it: standard input as compilers name it.
+    std::string nombre() const { return entrada == "-" ? "<stdin>" : entrada; }
 };
 
 // The complaint, then the usage of the command (of every command when none is known).
@@ -124,10 +136,11 @@ std::string cuentas(int errores, int avisos)
     return plural(errores, "error", "errors") + ", " + plural(avisos, "warning", "warnings");
 }
 
-// The whole file, or false with a message.
+// The whole file ("-": standard input), or false with a message.
 bool leerFichero(const std::string& nombre, std::string& texto)
 {
-    FILE* f = std::fopen(nombre.c_str(), "rb");
+    const bool entrada = nombre == "-";
+    FILE* f = entrada ? stdin : std::fopen(nombre.c_str(), "rb");
     if (f == nullptr) {
         std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
         return false;
@@ -139,12 +152,13 @@ bool leerFichero(const std::string& nombre, std::string& texto)
     const bool bien = !std::ferror(f);
     if (!bien)
         std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
-    std::fclose(f);
+    if (!entrada)
+        std::fclose(f);
     return bien;
 }
 
-// Writes the film to its file through a temporary one beside it, renamed into
-// place; or to standard output. False, with a message, when it cannot.
+// Writes the film whole to its file, or to standard output. False, with a
+// message, when it cannot.
 bool escribirPelicula(const std::string& destino, const std::string& texto)
 {
     if (destino.empty()) {
@@ -153,23 +167,12 @@ bool escribirPelicula(const std::string& destino, const std::string& texto)
             std::fprintf(stderr, "film: cannot write to standard output: %s\n", std::strerror(errno));
         return bien;
     }
-    const std::filesystem::path ruta(destino);
-    std::string temporal = (ruta.parent_path() / ("." + ruta.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temporal.data());
-    if (fd < 0) {
-        std::fprintf(stderr, "film: cannot write %s: %s\n", destino.c_str(), std::strerror(errno));
+    std::string error;
+    if (!escribirFicheroEntero(destino, texto, error)) {
+        std::fprintf(stderr, "film: %s\n", error.c_str());
         return false;
     }
-    const mode_t mascara = umask(0);
-    umask(mascara);
-    bool bien = fchmod(fd, 0666 & ~mascara) == 0 && escribirTodo(fd, texto.data(), texto.size()) && fsync(fd) == 0;
-    bien = close(fd) == 0 && bien;
-    bien = bien && std::rename(temporal.c_str(), destino.c_str()) == 0;
-    if (!bien) {
-        std::fprintf(stderr, "film: cannot write %s: %s\n", destino.c_str(), std::strerror(errno));
-        std::remove(temporal.c_str());
-    }
-    return bien;
+    return true;
 }
 
 // The reading errors of a recording or a shot list, the first few of them.
@@ -209,29 +212,31 @@ void imprimirRevision(FILE* salida, const std::string& fichero, const RevisionPe
 
 int verificar(const Orden& o)
 {
-    FILE* f = std::fopen(o.entrada.c_str(), "rb");
+    const bool entrada = o.entrada == "-";
+    FILE* f = entrada ? stdin : std::fopen(o.entrada.c_str(), "rb");
     if (f == nullptr) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.entrada.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
         return SALIDA_FALLO;
     }
     const RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
     const bool leido = !std::ferror(f);
     const int fallo = errno;
-    std::fclose(f);
+    if (!entrada)
+        std::fclose(f);
     if (!leido) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.entrada.c_str(), std::strerror(fallo));
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(fallo));
         return SALIDA_FALLO;
     }
-    imprimirRevision(stdout, o.entrada, r, [&](const Hallazgo& h) {
+    imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
         return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
     });
     const int registros = static_cast<int>(r.lectura.poses.size());
     if (!r.legible())
-        std::printf("%s: not playable: %s\n", o.entrada.c_str(), cuentas(r.errores(), r.avisos()).c_str());
+        std::fprintf(stderr, "%s: not playable: %s\n", o.nombre().c_str(), cuentas(r.errores(), r.avisos()).c_str());
     else
-        std::printf("%s: %s: %s, %s; %s\n", o.entrada.c_str(), r.sana() ? "playable" : "not sound",
-                    plural(registros, "record", "records").c_str(), queMuestra(registros).c_str(),
-                    cuentas(r.errores(), r.avisos()).c_str());
+        std::fprintf(stderr, "%s: %s: %s, %s; %s\n", o.nombre().c_str(), r.sana() ? "playable" : "not sound",
+                     plural(registros, "record", "records").c_str(), queMuestra(registros).c_str(),
+                     cuentas(r.errores(), r.avisos()).c_str());
     return r.legible() && r.sana() ? SALIDA_BIEN : SALIDA_FALLO;
 }
 
@@ -243,7 +248,7 @@ int terminar(const Orden& o, const std::vector<std::array<float, 9>>& poses,
 {
     const std::string texto = textoDePelicula(poses);
     const RevisionPelicula r = revisarTexto(texto);
-    imprimirRevision(stderr, o.entrada, r, [&](const Hallazgo& h) { return lugar(h, r); });
+    imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) { return lugar(h, r); });
     if (!r.sana()) {
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(r.errores(), r.avisos()).c_str());
         return SALIDA_FALLO;
@@ -265,7 +270,7 @@ int hacerReproducible(const Orden& o)
         return SALIDA_FALLO;
     const LecturaGrabacion g = leerGrabacion(texto);
     if (!g.bien()) {
-        imprimirErrores(o.entrada, g.errores);
+        imprimirErrores(o.nombre(), g.errores);
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(g.errores.total(), 0).c_str());
         return SALIDA_FALLO;
     }
@@ -274,7 +279,7 @@ int hacerReproducible(const Orden& o)
             return Diagnostico{{}, describirHallazgo(h, r.lectura)};
         return Diagnostico{g.inicioPose[static_cast<size_t>(h.registro)], describirHallazgo(h, r.lectura)};
     };
-    return terminar(o, g.poses, lugar, plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.entrada);
+    return terminar(o, g.poses, lugar, plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.nombre());
 }
 
 int compilar(const Orden& o)
@@ -284,7 +289,7 @@ int compilar(const Orden& o)
         return SALIDA_FALLO;
     const ListaDeTomas lista = leerListaDeTomas(texto, o.fotogramas);
     if (!lista.bien()) {
-        imprimirErrores(o.entrada, lista.errores);
+        imprimirErrores(o.nombre(), lista.errores);
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(lista.errores.total(), 0).c_str());
         return SALIDA_FALLO;
     }
@@ -304,7 +309,19 @@ int compilar(const Orden& o)
                            "frame " + std::to_string(h.registro) + ", " + donde + ": " + describirProblema(h.tipo, pose)};
     };
     return terminar(o, compilarCamino(claves, o.fotogramas), lugar,
-                    plural(static_cast<int>(claves.size()), "key", "keys") + " of " + o.entrada);
+                    plural(static_cast<int>(claves.size()), "key", "keys") + " of " + o.nombre());
+}
+
+// A command's help, on standard output.
+int ayudaDe(const std::string& verbo)
+{
+    if (verbo == "check")
+        std::printf("%s", AYUDA_CHECK);
+    else if (verbo == "playable")
+        std::printf("%s", AYUDA_PLAYABLE);
+    else
+        std::printf(AYUDA_COMPILE, listaDeActores().c_str(), FOTOGRAMAS_GUION);
+    return SALIDA_BIEN;
 }
 
 // A whole number from 1 to FOTOGRAMAS_MAXIMOS.
@@ -323,14 +340,23 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return usoIncorrecto("", "a command is needed");
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args[0] == "--version") {
+        std::printf("%s\n", lineaVersion("film").c_str());
+        return SALIDA_BIEN;
+    }
+    const bool pideAyuda = args[0] == "help";
+    if (args[0] == "--help" || args[0] == "-h" || (pideAyuda && args.size() == 1)) {
         std::printf("%s\n%s", USO, AYUDA);
         return SALIDA_BIEN;
     }
+    if (pideAyuda && args.size() > 2)
+        return usoIncorrecto("", "help takes one command, found '" + args[2] + "' too");
     Orden o;
-    o.verbo = args[0];
+    o.verbo = args[pideAyuda ? 1 : 0];
     if (o.verbo != "check" && o.verbo != "playable" && o.verbo != "compile")
         return usoIncorrecto("", "'" + o.verbo + "' is not a command");
+    if (pideAyuda)
+        return ayudaDe(o.verbo);
 
     bool conEntrada = false, soloPosicionales = false;
     for (size_t i = 1; i < args.size(); i++) {
@@ -349,13 +375,9 @@ int main(int argc, char** argv)
         const bool esOpcion = !soloPosicionales && a.size() > 1 && a[0] == '-';
         const auto es = [&](const std::string& nombre) { return a == nombre || a.rfind(nombre + "=", 0) == 0; };
         if (esOpcion && (a == "--help" || a == "-h")) {
-            if (o.verbo == "check")
-                std::printf("%s", AYUDA_CHECK);
-            else if (o.verbo == "playable")
-                std::printf("%s", AYUDA_PLAYABLE);
-            else
-                std::printf(AYUDA_COMPILE, listaDeActores().c_str(), FOTOGRAMAS_GUION);
-            return SALIDA_BIEN;
+            return ayudaDe(o.verbo);
+        } else if (esOpcion && o.verbo != "check" && (a == "--force" || a == "-y")) {
+            o.forzar = true;
         } else if (esOpcion && a == "--") {
             soloPosicionales = true;
         } else if (esOpcion && o.verbo != "check" && (a == "-o" || es("--output"))) {
@@ -379,12 +401,22 @@ int main(int argc, char** argv)
     if (!conEntrada)
         return usoIncorrecto(o.verbo, "a file is needed");
 
+    alSenalTerminarYa();
     if (o.verbo == "check")
         return verificar(o);
     if (o.salida.empty() && isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "film %s: not writing a film to a terminal: give -o FILM, or redirect the output\n",
                      o.verbo.c_str());
         return SALIDA_USO;
+    }
+    if (!o.salida.empty() && mismoFichero(o.salida, o.entrada)) {
+        std::fprintf(stderr, "film %s: %s is the file read: the film would be written over it\n", o.verbo.c_str(),
+                     o.salida.c_str());
+        return SALIDA_FALLO;
+    }
+    if (!o.salida.empty() && existe(o.salida) && !o.forzar) {
+        std::fprintf(stderr, "film %s: %s exists: give --force to replace it\n", o.verbo.c_str(), o.salida.c_str());
+        return SALIDA_FALLO;
     }
     return o.verbo == "playable" ? hacerReproducible(o) : compilar(o);
 }

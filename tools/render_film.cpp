@@ -4,8 +4,9 @@
 // a window (film/player) through frames 0 to N, the camera set from pose N and
 // the world drawn by the program's own code into an off-screen picture of the
 // requested size. A writer thread compresses the
-// pictures and feeds ffmpeg while the next frame is drawn; it and ffmpeg run in
-// the idle scheduling class, so they never hold the drawing back.
+// pictures and feeds ffmpeg while the next frame is drawn; it and ffmpeg run a
+// little below the drawing's priority, so they do not hold it back, yet get
+// their share on a machine busy with other work.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
@@ -14,8 +15,10 @@
 #include "scene/timeline.h"
 #include "tools/common/display_server.h"
 #include "tools/common/offscreen.h"
+#include "tools/common/outputs.h"
 #include "tools/common/png_writer.h"
 #include "tools/common/progress.h"
+#include "tools/common/signals.h"
 #include "tools/common/video_pipe.h"
 
 #include <GL/freeglut.h>
@@ -33,7 +36,9 @@
 #include <deque>
 #include <mutex>
 #include <string>
-#include <sched.h>
+#include <dirent.h>
+#include <regex>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -41,17 +46,17 @@
 
 namespace {
 
-constexpr int FPS_VIDEO = 40;          // the story's design pace: one frame every 25 ms
+constexpr int FPS_VIDEO = 1000 / PAUSA_PASO_MS;  // the story's pace: one frame a step
 constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
 constexpr int SALIDA_FALLO = 1;
 constexpr int SALIDA_USO = 2;
 constexpr int SALIDA_NO_ABRE = 255;    // as PLAY: the camera file cannot be opened (-1)
 constexpr int SALIDA_NO_CARGA = 254;   // as PLAY: the camera file cannot be loaded (-2)
-constexpr int SALIDA_INTERRUMPIDO = 130;
 
 const char* const USO =
     "usage: render_film FILM (--out DIR | --video FILE.mp4) [--frames A-B] [--every N]\n"
-    "                   [--size WxH] [--credits SECONDS] [--quiet]\n";
+    "                   [--size WxH] [--credits SECONDS] [--crf N] [--preset NAME]\n"
+    "                   [--force] [--quiet]\n";
 
 const char* const AYUDA =
     "Plays the story through FILM (a camera file, as PLAY reads it) and writes its frames,\n"
@@ -60,20 +65,28 @@ const char* const AYUDA =
     "  --out DIR          one PNG per frame: DIR/frame-00000.png ... (the story's frame number);\n"
     "                     the credits, if any, as DIR/credits-00000.png ...\n"
     "  --video FILE.mp4   one H.264 video (yuv420p, 40 frames a second) made by ffmpeg\n"
+    "  --crf N            the video's x264 quality, 0 (lossless) to 51 (default 26)\n"
+    "  --preset NAME      the video's x264 speed preset, ultrafast (the default) to placebo\n"
     "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N; or a list:\n"
     "                     --frames 0-99,500,7000-7811); default: every pose of the film\n"
     "  --every N          every Nth frame of each range, from its start (default 1)\n"
     "  --size WxH         picture size in pixels (default 1280x720; even for a video)\n"
     "  --credits SECONDS  after the frames, the credits screen for SECONDS at 40 frames a second\n"
+    "  -y, --force        replace a video that exists, and pictures of this run's names in\n"
+    "                     DIR; DIR is first cleared of every frame and credits picture\n"
+    "                     an earlier run left there (nothing else in it is touched)\n"
     "  --quiet            no progress bar and no summary\n"
     "  --help             this text\n"
+    "  --version          the version\n"
     "\n"
     "Without DISPLAY (or with one that cannot be opened) a private Xvfb is started and stopped.\n"
-    "Ctrl-C stops early: the frames drawn so far are written and the video is finished playable.\n"
+    "Ctrl-C (or SIGTERM, SIGHUP) stops early: the frames drawn so far are written, the video\n"
+    "is finished playable, and render_film then dies of the signal, as a shell expects; a\n"
+    "second signal stops at once, leaving no partial file.\n"
     "\n"
-    "Exit status: 0 done; 1 failed (output, ffmpeg, GL, a range outside the film);\n"
-    "2 wrong call; 255 the film cannot be opened; 254 the film cannot be loaded (as PLAY);\n"
-    "130 interrupted.\n";
+    "Exit status: 0 done; 1 failed (output, ffmpeg, GL, a range outside the film, an output\n"
+    "that exists); 2 wrong call; 255 the film cannot be opened; 254 the film cannot be loaded\n"
+    "(as PLAY).\n";
 
 struct Opciones {
     std::string pelicula;
@@ -88,18 +101,25 @@ struct Opciones {
     int cada = 1;
     int ancho = 1280, alto = 720;
     double creditos = 0.0;   // seconds
+    int crf = AjustesVideo().crf;
+    std::string preset = AjustesVideo().preset;
+    bool forzar = false;     // --force
     bool callada = false;
 };
 
-std::atomic<bool> interrumpido{false};
 // Globals, so that an early exit still stops the private X server and removes a
 // video left unfinished.
 ServidorX servidor;
 TuberiaVideo video;
 
-void alInterrumpir(int)
+bool interrumpido()
 {
-    interrumpido = true;
+    return senalRecibida() != 0;
+}
+
+std::string plural(long long n, const char* uno, const char* varios)
+{
+    return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
 [[noreturn]] void usoErroneo(const std::string& mensaje)
@@ -146,8 +166,28 @@ Opciones leerOpciones(int argc, char** argv)
         if (a == "--help" || a == "-h") {
             std::printf("%s\n%s", USO, AYUDA);
             std::exit(0);
+        } else if (a == "--version") {
+            std::printf("%s\n", lineaVersion("render_film").c_str());
+            std::exit(0);
         } else if (a == "--quiet" || a == "-q") {
             o.callada = true;
+        } else if (a == "--force" || a == "-y") {
+            o.forzar = true;
+        } else if (a == "--crf") {
+            const std::string t = argumento();
+            if (!entero(t, 0, 51, n))
+                usoErroneo("--crf expects a whole number from 0 to 51, not \"" + t + "\"");
+            o.crf = static_cast<int>(n);
+        } else if (a == "--preset") {
+            const std::string t = argumento();
+            const auto& todos = TuberiaVideo::presets();
+            if (std::find(todos.begin(), todos.end(), t) == todos.end()) {
+                std::string lista;
+                for (const std::string& p : todos)
+                    lista += (lista.empty() ? "" : ", ") + p;
+                usoErroneo("--preset expects one of " + lista + ", not \"" + t + "\"");
+            }
+            o.preset = t;
         } else if (a == "--out") {
             o.carpeta = argumento();
         } else if (a == "--video") {
@@ -224,17 +264,76 @@ void cargarPelicula(const Opciones& o)
     instalarPelicula(std::move(f.lectura));
 }
 
-// Makes DIR if needed and proves that a file can be written there.
+// Makes DIR if needed and checks that files can be made there.
 void prepararCarpeta(const std::string& carpeta)
 {
     if (mkdir(carpeta.c_str(), 0777) != 0 && errno != EEXIST)
         fallar("cannot make the output folder " + carpeta + ": " + std::strerror(errno));
-    const std::string prueba = carpeta + "/.render_film-probe";
-    FILE* f = std::fopen(prueba.c_str(), "w");
-    if (f == nullptr)
+    struct stat s;
+    if (stat(carpeta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
+        fallar("cannot make the output folder " + carpeta + ": " + std::strerror(errno ? errno : ENOTDIR));
+    if (access(carpeta.c_str(), W_OK | X_OK) != 0)
         fallar("cannot write in the output folder " + carpeta + ": " + std::strerror(errno));
-    std::fclose(f);
-    std::remove(prueba.c_str());
+}
+
+// The pictures of this tool's naming in a folder (frames, credits, and the
+// temporaries of either), an earlier run's or this one's.
+std::vector<std::string> cuadrosEn(const std::string& carpeta)
+{
+    static const std::regex PATRON(R"((frame|credits)-\d{5,}\.png(\.part-[A-Za-z0-9]{6})?)");
+    std::vector<std::string> nombres;
+    DIR* d = opendir(carpeta.c_str());
+    if (d == nullptr)
+        return nombres;
+    while (const dirent* e = readdir(d))
+        if (std::regex_match(e->d_name, PATRON))
+            nombres.push_back(carpeta + "/" + e->d_name);
+    closedir(d);
+    std::sort(nombres.begin(), nombres.end());
+    return nombres;
+}
+
+std::string nombreCuadro(const char* que, long long n)
+{
+    char nombre[64];
+    std::snprintf(nombre, sizeof nombre, "%s-%05lld.png", que, n);
+    return nombre;
+}
+
+// Refuses, before anything is written, an output that is the film itself, and one
+// that exists unless --force.
+void comprobarSalidas(const Opciones& o, const std::vector<std::string>& nombres)
+{
+    if (!o.video.empty() && mismoFichero(o.video, o.pelicula))
+        fallar("the video " + o.video + " would be written over the film it is made from");
+    if (!o.video.empty() && existe(o.video) && !o.forzar)
+        fallar(o.video + " exists: give --force to replace it");
+    if (o.carpeta.empty())
+        return;
+    for (const std::string& p : cuadrosEn(o.carpeta))
+        if (mismoFichero(p, o.pelicula))
+            fallar("the pictures of " + o.carpeta + " would be written over the film " + o.pelicula);
+    if (o.forzar)
+        return;
+    long long ya = 0;
+    std::string primero;
+    for (const std::string& n : nombres)
+        if (existe(o.carpeta + "/" + n) && ya++ == 0)
+            primero = o.carpeta + "/" + n;
+    if (ya == 1)
+        fallar(primero + " exists: give --force to replace it");
+    if (ya > 1)
+        fallar(primero + " and " + plural(ya - 1, "more picture", "more pictures") +
+               " of this run's names exist: give --force to replace them");
+}
+
+// --force: the folder is cleared of the pictures an earlier run left, so that it
+// holds this run's alone.
+void vaciarCarpeta(const std::string& carpeta)
+{
+    for (const std::string& p : cuadrosEn(carpeta))
+        if (unlink(p.c_str()) != 0 && errno != ENOENT)
+            fallar("cannot remove " + p + ": " + std::strerror(errno));
 }
 
 // The pictures waiting to be written, and the thread that writes them.
@@ -296,10 +395,9 @@ private:
 
     void trabajar()
     {
-        // In the idle class: the writer takes only the time the drawing leaves (when
-        // the queue is full the drawing waits, and the writer gets the cores).
-        const sched_param ninguna{};
-        sched_setscheduler(gettid(), SCHED_IDLE, &ninguna);
+        // A little below the drawing: it takes mostly the time the drawing leaves,
+        // yet gets its share when other work keeps every core busy.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), getpriority(PRIO_PROCESS, 0) + CORTESIA_ESCRITURA);
         for (;;) {
             Cuadro c;
             {
@@ -367,13 +465,6 @@ void abrirContexto(const Opciones& o, LienzoFuera& lienzo)
         fallar(error);
 }
 
-std::string nombreCuadro(const char* que, int n)
-{
-    char nombre[64];
-    std::snprintf(nombre, sizeof nombre, "%s-%05d.png", que, n);
-    return nombre;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -392,7 +483,7 @@ int main(int argc, char** argv)
     for (const Opciones::Tramo& t : tramos)
         if (t.hasta >= poses)
             fallar("--frames " + o.textoTramos + " is outside the film: " + o.pelicula + " has " +
-                   std::to_string(poses) + " poses, frames 0 to " + std::to_string(poses - 1));
+                   plural(poses, "pose", "poses") + ", frames 0 to " + std::to_string(poses - 1));
     // Which frames are drawn: those of each range, every o.cada from its start.
     std::vector<bool> elegido(static_cast<size_t>(poses), false);
     int hasta = 0;
@@ -401,15 +492,18 @@ int main(int argc, char** argv)
             elegido[static_cast<size_t>(f)] = true;
         hasta = std::max(hasta, static_cast<int>(t.hasta));
     }
+    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
+    std::vector<std::string> nombres;  // the pictures this run writes to --out
+    for (int f = 0; f <= hasta; f++)
+        if (elegido[static_cast<size_t>(f)])
+            nombres.push_back(nombreCuadro("frame", f));
+    for (int i = 0; i < pasosCreditos; i += o.cada)
+        nombres.push_back(nombreCuadro("credits", i));
     if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
         fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
+    comprobarSalidas(o, nombres);
 
-    struct sigaction accion {};
-    accion.sa_handler = alInterrumpir;
-    sigemptyset(&accion.sa_mask);
-    accion.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &accion, nullptr);
-    sigaction(SIGTERM, &accion, nullptr);
+    alSenalTerminarLuego(TuberiaVideo::detenerYa);
     signal(SIGPIPE, SIG_IGN);
 
     std::string error;
@@ -417,18 +511,24 @@ int main(int argc, char** argv)
         fallar(error);
     LienzoFuera lienzo;
     abrirContexto(o, lienzo);
-    if (!o.carpeta.empty())
+    if (!o.carpeta.empty()) {
         prepararCarpeta(o.carpeta);
+        if (o.forzar)
+            vaciarCarpeta(o.carpeta);
+    }
 
-    if (!o.video.empty() && !video.abrir(o.video, o.ancho, o.alto, FPS_VIDEO, error))
+    AjustesVideo ajustes;
+    ajustes.ancho = o.ancho;
+    ajustes.alto = o.alto;
+    ajustes.fps = FPS_VIDEO;
+    ajustes.crf = o.crf;
+    ajustes.preset = o.preset;
+    if (!o.video.empty() && !video.abrir(o.video, ajustes, error))
         fallar(error);
 
     tamanoSinVentana(o.ancho, o.alto);
 
-    const long long cuadrosHistoria = std::count(elegido.begin(), elegido.end(), true);
-    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
-    const int cuadrosCreditos = pasosCreditos > 0 ? (pasosCreditos - 1) / o.cada + 1 : 0;
-    const long long total = cuadrosHistoria + cuadrosCreditos;
+    const long long total = static_cast<long long>(nombres.size());
     BarraProgreso barra("render_film", total, BarraProgreso::modoPara(o.callada));
     long long dibujados = 0;
     {
@@ -442,7 +542,7 @@ int main(int argc, char** argv)
             return true;
         };
         bool bien = true;
-        for (int f = 0; f <= hasta && bien && !interrumpido; f++) {
+        for (int f = 0; f <= hasta && bien && !interrumpido(); f++) {
             if (elegido[static_cast<size_t>(f)]) {
                 avanzarHasta(f);
                 dibujarFotograma();
@@ -451,13 +551,18 @@ int main(int argc, char** argv)
         }
         // The credits screen, as PLAY switches to it after the last pose.
         fotograma = 0;
-        for (int i = 0; i < pasosCreditos && bien && !interrumpido; i++) {
+        for (int i = 0; i < pasosCreditos && bien && !interrumpido(); i++) {
             if (i > 0)
                 pasoTostadora();
             if (i % o.cada == 0) {
                 dibujarCreditos();
                 bien = entregar(nombreCuadro("credits", i));
             }
+        }
+        if (const int senal = senalRecibida()) {
+            barra.terminar();
+            std::fprintf(stderr, "render_film: SIG%s: finishing what was drawn%s; a second signal stops at once\n",
+                         sigabbrev_np(senal), o.video.empty() ? "" : " and the video");
         }
         escritor.terminar();
         barra.terminar();
@@ -468,12 +573,14 @@ int main(int argc, char** argv)
             fallar(error + (o.video.empty() ? "" : "; no video written") +
                    (o.carpeta.empty() || hechos == 0
                         ? ""
-                        : "; " + std::to_string(hechos) + " whole frames were written to " + o.carpeta));
+                        : "; " + plural(hechos, "whole frame was", "whole frames were") + " written to " +
+                              o.carpeta));
         }
         dibujados = escritor.escritos();
     }
     if (!o.video.empty() && !video.cerrar(error))
         fallar(error + "; no video written");
+    lienzo.liberar();
     cerrarToolkit();
     servidor.parar();
 
@@ -481,14 +588,15 @@ int main(int argc, char** argv)
     std::string destino = o.carpeta.empty() ? "" : o.carpeta + "/";
     if (!o.video.empty())
         destino += (destino.empty() ? "" : " and ") + o.video;
-    if (interrumpido) {
-        std::fprintf(stderr, "render_film: interrupted: %lld frames written to %s%s\n", dibujados, destino.c_str(),
+    if (const int senal = senalRecibida()) {
+        std::fprintf(stderr, "render_film: interrupted by SIG%s: %s written to %s%s\n", sigabbrev_np(senal),
+                     plural(dibujados, "frame", "frames").c_str(), destino.c_str(),
                      o.video.empty() ? "" : " (the video is complete and playable up to there)");
-        return SALIDA_INTERRUMPIDO;
+        morirPorSenal(senal);
     }
     if (!o.callada)
-        std::printf("render_film: %lld frames written to %s in %s, %.1f frames a second\n", dibujados,
-                    destino.c_str(), BarraProgreso::duracion(segundos).c_str(),
-                    segundos > 0 ? dibujados / segundos : 0.0);
+        std::fprintf(stderr, "render_film: %s written to %s in %s, %.1f frames a second\n",
+                     plural(dibujados, "frame", "frames").c_str(), destino.c_str(),
+                     BarraProgreso::duracion(segundos).c_str(), segundos > 0 ? dibujados / segundos : 0.0);
     return 0;
 }

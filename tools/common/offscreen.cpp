@@ -28,11 +28,17 @@ std::string noCabe(int ancho, int alto, const std::string& porQue)
 
 LienzoFuera::~LienzoFuera()
 {
+    liberar();
+}
+
+void LienzoFuera::liberar()
+{
     Display* d = glXGetCurrentDisplay();
     if (superficie_ != 0 && d != nullptr) {
         glXMakeContextCurrent(d, None, None, nullptr);
         glXDestroyPbuffer(d, superficie_);
     }
+    superficie_ = 0;
 }
 
 bool LienzoFuera::crear(int ancho, int alto, std::string& error)

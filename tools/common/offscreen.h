@@ -22,6 +22,8 @@ public:
     bool crear(int ancho, int alto, std::string& error);
     // The picture as RGB bytes, 3 a pixel, rows from the bottom up (GL's order).
     void leer(std::vector<unsigned char>& rgb) const;
+    // Gives the picture back to the display (while it is still open).
+    void liberar();
 
     int ancho() const { return ancho_; }
     int alto() const { return alto_; }

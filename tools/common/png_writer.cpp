@@ -2,6 +2,8 @@
 // deflate level with the Sub filter keeps them small and cheap to write.
 #include "tools/common/png_writer.h"
 
+#include "tools/common/whole_file.h"
+
 #include <png.h>
 
 #include <cerrno>
@@ -54,26 +56,19 @@ bool codificar(FILE* f, int ancho, int alto, const unsigned char* rgb, png_bytep
 bool escribirPNG(const std::string& ruta, int ancho, int alto, const std::vector<unsigned char>& rgb,
                  std::string& error)
 {
-    const std::string temporal = ruta + ".part";
-    FILE* f = std::fopen(temporal.c_str(), "wb");
+    FicheroEntero fichero(ruta);
+    if (!fichero.abrir(error))
+        return false;
+    FILE* f = fichero.flujo();
     if (f == nullptr) {
-        error = "cannot write " + temporal + ": " + std::strerror(errno);
+        error = "cannot write " + ruta + ": " + std::strerror(errno);
         return false;
     }
     std::vector<png_bytep> filas(static_cast<size_t>(alto));
     Fallo fallo;
-    bool bien = codificar(f, ancho, alto, rgb.data(), filas.data(), fallo);
-    bien = std::fflush(f) == 0 && bien;
-    const int errorEscritura = errno;
-    bien = std::fclose(f) == 0 && bien;
-    if (bien && std::rename(temporal.c_str(), ruta.c_str()) != 0) {
-        error = "cannot write " + ruta + ": " + std::strerror(errno);
-        std::remove(temporal.c_str());
+    if (!codificar(f, ancho, alto, rgb.data(), filas.data(), fallo)) {
+        error = "cannot write " + ruta + ": " + (fallo.mensaje.empty() ? std::strerror(errno) : fallo.mensaje);
         return false;
     }
-    if (!bien) {
-        error = "cannot write " + ruta + ": " + (fallo.mensaje.empty() ? std::strerror(errorEscritura) : fallo.mensaje);
-        std::remove(temporal.c_str());
-    }
-    return bien;
+    return fichero.terminar(error);
 }

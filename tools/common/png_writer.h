@@ -1,5 +1,4 @@
-// Writing a picture as an 8-bit RGB PNG, whole or not at all: the bytes go to a
-// temporary file beside the target, which is renamed into place once complete.
+// Writing a picture as an 8-bit RGB PNG, whole or not at all (tools/common/whole_file).
 // The same picture always gives the same bytes (no time stamp, fixed settings).
 #pragma once
 

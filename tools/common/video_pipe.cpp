@@ -1,15 +1,12 @@
 // ffmpeg runs in a process group of its own, so that the terminal's Ctrl-C
 // reaches only the renderer, which then closes the pipe and lets ffmpeg finish
-// a playable file. Its messages go to a log file beside the video, read back
-// when it fails and removed afterwards. The encoder's settings are the cheapest
-// (x264's fastest preset, quality 26): the story's dense line grids make for
-// large files at any setting, and on a machine that draws in software every
-// slower preset takes the cores the drawing needs.
+// a playable file. It runs at a lower priority than the drawing (nice), not in
+// the idle class: on a machine busy with other work it still gets its share.
+// Its messages go to a log beside the video, read back when it fails.
 #include "tools/common/video_pipe.h"
 
-#include "tools/common/write_all.h"
-
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -17,24 +14,15 @@
 #include <fcntl.h>
 #include <fstream>
 #include <thread>
-#include <sched.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-std::string carpetaDe(const std::string& ruta)
-{
-    const size_t barra = ruta.rfind('/');
-    return barra == std::string::npos ? "" : ruta.substr(0, barra + 1);
-}
-
-std::string nombreDe(const std::string& ruta)
-{
-    const size_t barra = ruta.rfind('/');
-    return barra == std::string::npos ? ruta : ruta.substr(barra + 1);
-}
+// The encoder running now, for detenerYa.
+std::atomic<pid_t> codificador{-1};
 
 }  // namespace
 
@@ -55,59 +43,77 @@ bool TuberiaVideo::hayFfmpeg()
     return false;
 }
 
-bool TuberiaVideo::abrir(const std::string& ruta, int ancho, int alto, int fps, std::string& error)
+const std::vector<std::string>& TuberiaVideo::presets()
 {
+    static const std::vector<std::string> todos = {"ultrafast", "superfast", "veryfast", "faster", "fast",
+                                                   "medium", "slow", "slower", "veryslow", "placebo"};
+    return todos;
+}
+
+bool TuberiaVideo::abrir(const std::string& ruta, const AjustesVideo& a, std::string& error)
+{
+    abandonar();
     ruta_ = ruta;
-    temporal_ = carpetaDe(ruta) + "." + nombreDe(ruta) + ".part";
-    registro_ = carpetaDe(ruta) + "." + nombreDe(ruta) + ".log";
-    ancho_ = ancho;
-    alto_ = alto;
-    const int log = open(registro_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (log < 0) {
-        error = "cannot write " + ruta + ": " + std::strerror(errno);
+    video_ = std::make_unique<FicheroEntero>(ruta);
+    registro_ = std::make_unique<FicheroEntero>(ruta + ".log");
+    if (!video_->abrir(error) || !registro_->abrir(error)) {
+        abandonar();
         return false;
     }
     int tubo[2];
     if (pipe2(tubo, O_CLOEXEC) != 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(errno);
-        close(log);
-        unlink(registro_.c_str());
+        abandonar();
         return false;
     }
-    const std::string tamano = std::to_string(ancho) + "x" + std::to_string(alto);
-    const std::string ritmo = std::to_string(fps);
-    // The encoder leaves one core to the drawing.
-    const std::string hilos = std::to_string(std::max(1u, std::thread::hardware_concurrency() - 1));
+    const std::string tamano = std::to_string(a.ancho) + "x" + std::to_string(a.alto);
+    const std::string ritmo = std::to_string(a.fps);
+    const std::string calidad = std::to_string(a.crf);
+    // The encoder leaves one core to the drawing (and takes one where none is known).
+    const unsigned nucleos = std::thread::hardware_concurrency();
+    const std::string hilos = std::to_string(nucleos > 1 ? nucleos - 1 : 1);
+    const int log = registro_->fd();
     pid_ = fork();
     if (pid_ == 0) {
         setpgid(0, 0);
-        const sched_param ninguna{};
-        sched_setscheduler(0, SCHED_IDLE, &ninguna);  // only the time the drawing leaves
+        setpriority(PRIO_PROCESS, 0, getpriority(PRIO_PROCESS, 0) + CORTESIA_ESCRITURA);
         dup2(tubo[0], STDIN_FILENO);
         const int nulo = open("/dev/null", O_WRONLY);
         dup2(nulo, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
         execlp("ffmpeg", "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
                "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", tamano.c_str(), "-r", ritmo.c_str(), "-i", "-",
-               "-vf", "vflip", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "26", "-pix_fmt", "yuv420p", "-threads", hilos.c_str(),
-               "-movflags", "+faststart", "-f", "mp4", temporal_.c_str(), static_cast<char*>(nullptr));
+               "-vf", "vflip", "-c:v", "libx264", "-preset", a.preset.c_str(), "-crf", calidad.c_str(),
+               "-pix_fmt", "yuv420p", "-threads", hilos.c_str(), "-movflags", "+faststart", "-f", "mp4",
+               video_->temporal().c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(tubo[0]);
-    close(log);
     if (pid_ < 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(errno);
         close(tubo[1]);
-        unlink(registro_.c_str());
+        abandonar();
         return false;
     }
+    codificador = pid_;
     entrada_ = tubo[1];
     return true;
 }
 
+void TuberiaVideo::esperar(int& estado)
+{
+    estado = 0;
+    while (waitpid(pid_, &estado, 0) < 0 && errno == EINTR) {
+    }
+    codificador = -1;
+    pid_ = -1;
+}
+
 std::string TuberiaVideo::ultimaLineaRegistro() const
 {
-    std::ifstream in(registro_);
+    if (registro_ == nullptr)
+        return "";
+    std::ifstream in(registro_->temporal());
     std::string linea, ultima;
     while (std::getline(in, linea))
         if (!linea.empty())
@@ -123,10 +129,10 @@ bool TuberiaVideo::escribir(const std::vector<unsigned char>& rgb, std::string& 
     close(entrada_);
     entrada_ = -1;
     int estado = 0;
-    waitpid(pid_, &estado, 0);
-    pid_ = -1;
+    esperar(estado);
     const std::string dice = ultimaLineaRegistro();
     error = "ffmpeg stopped taking frames (" + (dice.empty() ? porQue : dice) + ")";
+    abandonar();
     return false;
 }
 
@@ -139,9 +145,7 @@ bool TuberiaVideo::cerrar(std::string& error)
     close(entrada_);
     entrada_ = -1;
     int estado = 0;
-    while (waitpid(pid_, &estado, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
+    esperar(estado);
     if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
         const std::string dice = ultimaLineaRegistro();
         error = WIFEXITED(estado) && WEXITSTATUS(estado) == 127
@@ -150,14 +154,9 @@ bool TuberiaVideo::cerrar(std::string& error)
         abandonar();
         return false;
     }
-    if (std::rename(temporal_.c_str(), ruta_.c_str()) != 0) {
-        error = "cannot write " + ruta_ + ": " + std::strerror(errno);
-        abandonar();
-        return false;
-    }
-    unlink(registro_.c_str());
-    temporal_.clear();
-    return true;
+    const bool bien = video_->terminar(error);
+    abandonar();
+    return bien;
 }
 
 void TuberiaVideo::abandonar()
@@ -169,13 +168,15 @@ void TuberiaVideo::abandonar()
     if (pid_ > 0) {
         kill(pid_, SIGKILL);
         int estado;
-        while (waitpid(pid_, &estado, 0) < 0 && errno == EINTR) {
-        }
-        pid_ = -1;
+        esperar(estado);
     }
-    if (!temporal_.empty()) {
-        unlink(temporal_.c_str());
-        unlink(registro_.c_str());
-        temporal_.clear();
-    }
+    video_.reset();     // removes the temporary video, if it was not put in place
+    registro_.reset();  // the log is never kept
+}
+
+void TuberiaVideo::detenerYa()
+{
+    const pid_t pid = codificador.load();
+    if (pid > 0)
+        kill(pid, SIGKILL);
 }

@@ -1,12 +1,28 @@
 // A video written by the ffmpeg program: raw RGB frames go down a pipe into its
-// standard input, and it encodes them as H.264 (yuv420p) in an MP4 file. The
-// file is written under a temporary name beside the target and renamed into
-// place when ffmpeg has finished it; a video given up on is removed.
+// standard input, and it encodes them with x264 (yuv420p) into an MP4 file. The
+// video and the encoder's log are written whole (tools/common/whole_file): the
+// video is renamed into place when ffmpeg has finished it, the log is read back
+// when ffmpeg fails and removed in any case.
 #pragma once
 
+#include "tools/common/whole_file.h"
+
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// How much lower than the drawing (in nice steps) the writing of pictures and
+// the encoder run: enough to leave the drawing its core on an idle machine, not
+// so much that other work starves them on a busy one.
+constexpr int CORTESIA_ESCRITURA = 5;
+
+struct AjustesVideo {
+    int ancho = 0, alto = 0;          // pixels, both even
+    int fps = 0;                      // frames a second
+    int crf = 26;                     // x264's quality: 0 (lossless) to 51 (worst)
+    std::string preset = "ultrafast"; // x264's speed preset
+};
 
 class TuberiaVideo {
 public:
@@ -17,21 +33,26 @@ public:
 
     // Whether an ffmpeg program is on the PATH.
     static bool hayFfmpeg();
+    // x264's speed presets, fastest first.
+    static const std::vector<std::string>& presets();
 
-    // Starts ffmpeg for frames of ancho x alto (both even) at fps frames a second,
-    // in the idle scheduling class.
-    bool abrir(const std::string& ruta, int ancho, int alto, int fps, std::string& error);
+    // Starts ffmpeg, at a lower priority than the caller (a positive nice value).
+    bool abrir(const std::string& ruta, const AjustesVideo& ajustes, std::string& error);
     // One frame: rgb as GL reads it, rows from the bottom up.
     bool escribir(const std::vector<unsigned char>& rgb, std::string& error);
     // Ends the input, waits for ffmpeg to finish the file and puts it in place.
     bool cerrar(std::string& error);
     // Stops ffmpeg and removes what it wrote.
     void abandonar();
+    // Kills the running encoder at once, from a signal handler (its files are
+    // removed by quitarTemporalesYa).
+    static void detenerYa();
 
 private:
     pid_t pid_ = -1;
     int entrada_ = -1;
-    int ancho_ = 0, alto_ = 0;
-    std::string ruta_, temporal_, registro_;
+    std::string ruta_;
+    std::unique_ptr<FicheroEntero> video_, registro_;
     std::string ultimaLineaRegistro() const;
+    void esperar(int& estado);
 };
