@@ -1,8 +1,9 @@
 """render_film, the real program: its refusals (each once, where they cost least),
 PNG frames that are the same bytes on every run, a short video that ffprobe reads
-back, and Ctrl-C finishing a playable video. That its pictures are PLAY's own is
-checked against screenshots of the whole bundled film's replay
-(test_bundled_film)."""
+back, signals that finish a playable video and then end the program as the shell
+expects, an encoder that fails, and --force on a folder of an earlier run. That
+its pictures are PLAY's own is checked against screenshots of the whole bundled
+film's replay (test_bundled_film)."""
 import json
 import os
 import shutil
@@ -58,6 +59,9 @@ class RenderFilm(unittest.TestCase):
             f.write("2\n1 2 3 4 5 6 7 8 9\n1 2 3 x 5\n")
         with open(self.path("a-file"), "w") as f:
             f.write("not a folder")
+        with open(self.path("old.mp4"), "w") as f:
+            f.write("an earlier video")
+        os.symlink("film.txt", self.path("film-link.mp4"))
         no_ffmpeg = dict(os.environ, PATH=self.path("empty-path"))
         cases = [
             # arguments, environment, exit status, what standard error must say
@@ -72,6 +76,10 @@ class RenderFilm(unittest.TestCase):
              "the GL context cannot give a 40000x40 picture"),
             ([self.film, "--size", "321x240", "--video", "v.mp4"], None, 2, "a video needs an even width and height"),
             ([self.film, "--frames", "9-3", "--out", "o"], None, 2, "--frames expects A-B with 0 <= A <= B"),
+            ([self.film, "--frames", "2147483648", "--out", "o"], None, 1, "--frames 2147483648 is outside the film"),
+            ([self.film, "--video", "old.mp4"], None, 1, "old.mp4 exists: give --force to replace it"),
+            ([self.film, "--video", "film-link.mp4", "--force"], None, 1,
+             "the video film-link.mp4 would be written over the film it is made from"),
         ]
         for args, env, status, message in cases:
             with self.subTest(args=args):
@@ -81,7 +89,8 @@ class RenderFilm(unittest.TestCase):
                 self.assertEqual(r.stdout, "")
                 if status == 2:
                     self.assertIn("usage: render_film FILM", r.stderr)
-        self.assertEqual(sorted(os.listdir(self.dir)), ["a-file", "film.txt", "short.txt"])
+        self.assertEqual(sorted(os.listdir(self.dir)), ["a-file", "film-link.mp4", "film.txt", "old.mp4", "short.txt"])
+        self.assertEqual(read_bytes(self.path("old.mp4")), b"an earlier video")
 
     def test_frames_are_8_bit_rgb_pngs_named_by_frame_with_the_same_bytes_every_run(self):
         # Without a display (a private Xvfb), on a display of its own, and with a
@@ -92,9 +101,9 @@ class RenderFilm(unittest.TestCase):
             for out, env in (("a", without), ("b", x.env()), ("c", dict(without, DISPLAY=":4095"))):
                 r = self.run_renderer(self.film, "--frames", "40-50", "--every", "5", "--size", "320x240",
                                       "--out", out, env=env)
-                self.assertEqual(r.returncode, 0, r.stderr)
-                self.assertRegex(r.stdout, r"^render_film: 3 frames written to %s/ in \d+:\d\d, [\d.]+ frames a "
-                                 r"second\n$" % out)
+                self.assertEqual((r.returncode, r.stdout), (0, ""), r.stderr)
+                self.assertRegex(r.stderr, r"(^|\n)render_film: 3 frames written to %s/ in \d+:\d\d, [\d.]+ frames "
+                                 r"a second\n$" % out)
                 names = sorted(os.listdir(self.path(out)))
                 self.assertEqual(names, ["frame-00040.png", "frame-00045.png", "frame-00050.png"])
                 runs.append([read_bytes(os.path.join(self.path(out), n)) for n in names])
@@ -111,22 +120,73 @@ class RenderFilm(unittest.TestCase):
         self.assertEqual(ffprobe(self.path("v.mp4")), ("h264", "yuv420p", 320, 240, 120 + 20))
         self.assertEqual(sorted(os.listdir(self.dir)), ["film.txt", "v.mp4"])
 
-    def test_ctrl_c_finishes_a_playable_video(self):
+    def test_signals_finish_a_playable_video_then_end_the_program_as_the_shell_expects(self):
         with open(self.film, "w") as f:
             f.write(film_text([VIEW] * 7000))
-        with subprocess.Popen([renderer(), self.film, "--size", "320x240", "--video", "v.mp4"], cwd=self.dir,
-                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True) as proc:
+        render = [renderer(), self.film, "--size", "320x240", "--video"]
+        # Ctrl-C at a terminal reaches the whole job: a loop of two renders stops in the first.
+        loop = 'for v in a.mp4 b.mp4; do "$@" "$v"; done'
+        with subprocess.Popen(["bash", "-c", loop, "loop"] + render, cwd=self.dir, stderr=subprocess.PIPE, text=True,
+                              start_new_session=True) as shell:
             # Not a terminal: the progress comes as a line every few seconds; the first
             # one says frames are on their way to ffmpeg.
-            first = proc.stderr.readline()
-            self.assertRegex(first, r"^render_film: \d+/7000 frames")
-            proc.send_signal(signal.SIGINT)
-            rest = proc.stderr.read()
-            self.assertEqual(proc.wait(timeout=120), 130)
-        done = int(rest.split("interrupted: ")[1].split()[0])
-        self.assertIn("the video is complete and playable up to there", rest)
-        self.assertEqual(ffprobe(self.path("v.mp4"))[2:], (320, 240, done))
-        self.assertEqual(sorted(os.listdir(self.dir)), ["film.txt", "v.mp4"])
+            self.assertRegex(shell.stderr.readline(), r"^render_film: \d+/7000 frames")
+            os.killpg(shell.pid, signal.SIGINT)
+            said = shell.stderr.read()
+            self.assertEqual(shell.wait(timeout=120), -signal.SIGINT, said)
+        done = int(said.split("interrupted by SIGINT: ")[1].split()[0])
+        self.assertIn("the video is complete and playable up to there", said)
+        self.assertEqual(ffprobe(self.path("a.mp4"))[2:], (320, 240, done))
+        self.assertEqual(sorted(os.listdir(self.dir)), ["a.mp4", "film.txt"])
+        # SIGTERM to the renderer alone.
+        with subprocess.Popen(render + ["c.mp4"], cwd=self.dir, stderr=subprocess.PIPE, text=True) as proc:
+            self.assertRegex(proc.stderr.readline(), r"^render_film: \d+/7000 frames")
+            proc.send_signal(signal.SIGTERM)
+            said = proc.stderr.read()
+            self.assertEqual(proc.wait(timeout=120), -signal.SIGTERM, said)
+        self.assertIn("interrupted by SIGTERM", said)
+        self.assertEqual(ffprobe(self.path("c.mp4"))[:2], ("h264", "yuv420p"))
+        # A second signal while it finishes (an encoder slow to end its file) stops it at once.
+        slow = self.stand_in_ffmpeg("cat >/dev/null\nexec sleep 60\n")
+        with subprocess.Popen(render + ["d.mp4"], cwd=self.dir, stderr=subprocess.PIPE, text=True,
+                              env=slow) as proc:
+            self.assertRegex(proc.stderr.readline(), r"^render_film: \d+/7000 frames")
+            proc.send_signal(signal.SIGTERM)
+            self.assertIn("a second signal stops at once", proc.stderr.readline())
+            proc.send_signal(signal.SIGTERM)
+            proc.stderr.read()
+            self.assertEqual(proc.wait(timeout=30), -signal.SIGTERM)
+        self.assertEqual(sorted(os.listdir(self.dir)), ["a.mp4", "bin", "c.mp4", "film.txt"])
+
+    def stand_in_ffmpeg(self, script):
+        """An environment whose ffmpeg is a shell script of ours, first on the PATH."""
+        fake = self.path("bin")
+        os.makedirs(fake, exist_ok=True)
+        with open(os.path.join(fake, "ffmpeg"), "w") as f:
+            f.write("#!/bin/sh\n" + script)
+        os.chmod(os.path.join(fake, "ffmpeg"), 0o755)
+        return dict(os.environ, PATH=fake + os.pathsep + os.environ["PATH"])
+
+    def test_an_encoder_that_fails_leaves_no_video(self):
+        failing = self.stand_in_ffmpeg("head -c 1000000 >/dev/null\necho 'Conversion failed: out of luck' >&2\nexit 1\n")
+        r = self.run_renderer(self.film, "--size", "320x240", "--video", "v.mp4", "--quiet", env=failing)
+        self.assertEqual((r.returncode, r.stdout), (1, ""))
+        self.assertEqual(r.stderr, "render_film: ffmpeg stopped taking frames (Conversion failed: out of luck); "
+                                   "no video written\n")
+        self.assertEqual(sorted(os.listdir(self.dir)), ["bin", "film.txt"])
+
+    def test_force_leaves_only_this_runs_pictures(self):
+        first = self.run_renderer(self.film, "--frames", "0-4", "--credits", "0.05", "--size", "64x48", "--out", "o")
+        self.assertEqual(first.returncode, 0, first.stderr)
+        with open(self.path("o/notes.txt"), "w") as f:
+            f.write("the user's own")
+        again = self.run_renderer(self.film, "--frames", "3-6", "--size", "64x48", "--out", "o", "--quiet")
+        self.assertEqual(again.returncode, 1)
+        self.assertIn("o/frame-00003.png and 1 more picture of this run's names exist", again.stderr)
+        forced = self.run_renderer(self.film, "--frames", "3-6", "--size", "64x48", "--out", "o", "-y", "--quiet")
+        self.assertEqual(forced.returncode, 0, forced.stderr)
+        self.assertEqual(sorted(os.listdir(self.path("o"))),
+                         ["frame-00003.png", "frame-00004.png", "frame-00005.png", "frame-00006.png", "notes.txt"])
 
 
 if __name__ == "__main__":
