@@ -9,6 +9,9 @@
 #include "camera/view.h"
 
 #include <GL/glut.h>
+#ifdef __EMSCRIPTEN__
+#include "web/app/toolkit.h"
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -29,7 +32,13 @@ void avanzarFaseAlas()
 
 void esperarPaso()
 {
+#ifdef __EMSCRIPTEN__
+    // A browser's page has one thread, which must not sleep: its toolkit waits
+    // on a timer instead, once this step is drawn, before the next one.
+    toolkit_wait_after_step(PAUSA_PASO_MS);
+#else
     std::this_thread::sleep_for(std::chrono::milliseconds(PAUSA_PASO_MS));
+#endif
 }
 
 // Each 45-degree throw of the rally: speed 22.135 carries the ball 50 along the pitch.
