@@ -64,6 +64,8 @@ Mat4 scaling(double x, double y, double z)
 Mat4 ortho(double l, double r, double b, double t, double n, double f)
 {
     Mat4 o = Mat4::identity();
+    if (l == r || b == t || n == f)
+        return o;  // GL refuses an empty box and leaves the matrix as it is
     o.m[0] = 2.0 / (r - l);
     o.m[5] = 2.0 / (t - b);
     o.m[10] = -2.0 / (f - n);

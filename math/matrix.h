@@ -25,6 +25,7 @@ Mat4 operator*(const Mat4& a, const Mat4& b);
 Mat4 translation(double x, double y, double z);
 Mat4 rotation(double degrees, double x, double y, double z);  // glRotate: axis normalised
 Mat4 scaling(double x, double y, double z);
+// glOrtho; returns identity where GL would refuse the box (an empty side).
 Mat4 ortho(double l, double r, double b, double t, double n, double f);
 // gluPerspective; returns identity where GLU would do nothing (zero aspect, sine or depth).
 Mat4 perspective(double fovy, double aspect, double zNear, double zFar);

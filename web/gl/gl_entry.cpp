@@ -60,8 +60,7 @@ void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z) { gl().multiply
 void glScalef(GLfloat x, GLfloat y, GLfloat z) { gl().multiply(math::scaling(x, y, z)); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
 {
-    if (l != r && b != t && n != f)  // GL refuses an empty box and keeps the matrix
-        gl().multiply(math::ortho(l, r, b, t, n, f));
+    gl().multiply(math::ortho(l, r, b, t, n, f));
 }
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
