@@ -60,13 +60,13 @@ const char* const AYUDA =
 const char* const AYUDA_CHECK =
     "usage: film check FILE\n"
     "\n"
-    "Reads FILE ('-': standard input) as PLAY does and says how many records it holds (frames 0 to N-1)\n"
-    "and what PLAY will show. Errors: what PLAY cannot read (a missing, negative or\n"
-    "too large count, fewer records than announced, a token that is no number), and\n"
-    "poses that show nothing sensible (a value not finite, the eye on the centre, a\n"
-    "zero up vector, an up vector along the line of sight). Warnings: numbers after\n"
-    "the last record, a centre beyond the far plane, a count of 0.\n"
-    "The findings and a summary go to standard error.\n"
+    "Reads FILE ('-': standard input) as PLAY does and says how many records it\n"
+    "holds (frames 0 to N-1) and what PLAY will show. Errors: what PLAY cannot read\n"
+    "(a missing, negative or too large count, fewer records than announced, a token\n"
+    "that is no number), and poses that show nothing sensible (a value not finite,\n"
+    "the eye on the centre, a zero up vector, an up vector along the line of sight).\n"
+    "Warnings: numbers after the last record, a centre beyond the far plane, a count\n"
+    "of 0. The findings and a summary go to standard error.\n"
     "Exits 0 when FILE is playable and sound, 1 otherwise.\n";
 
 const char* const AYUDA_PLAYABLE =
@@ -126,23 +126,18 @@ int usoIncorrecto(const std::string& verbo, const std::string& queja)
     return SALIDA_USO;
 }
 
-std::string plural(int n, const char* uno, const char* varios)
-{
-    return std::to_string(n) + " " + (n == 1 ? uno : varios);
-}
-
 std::string cuentas(int errores, int avisos)
 {
     return plural(errores, "error", "errors") + ", " + plural(avisos, "warning", "warnings");
 }
 
-// The whole file ("-": standard input), or false with a message.
-bool leerFichero(const std::string& nombre, std::string& texto)
+// The whole input file ("-": standard input), or false with a message.
+bool leerEntrada(const Orden& o, std::string& texto)
 {
-    const bool entrada = nombre == "-";
-    FILE* f = entrada ? stdin : std::fopen(nombre.c_str(), "rb");
+    const bool estandar = o.entrada == "-";
+    FILE* f = estandar ? stdin : std::fopen(o.entrada.c_str(), "rb");
     if (f == nullptr) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
         return false;
     }
     char bloque[64 * 1024];
@@ -151,8 +146,8 @@ bool leerFichero(const std::string& nombre, std::string& texto)
         texto.append(bloque, leidos);
     const bool bien = !std::ferror(f);
     if (!bien)
-        std::fprintf(stderr, "film: cannot read %s: %s\n", nombre.c_str(), std::strerror(errno));
-    if (!entrada)
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+    if (!estandar)
         std::fclose(f);
     return bien;
 }
@@ -212,27 +207,17 @@ void imprimirRevision(FILE* salida, const std::string& fichero, const RevisionPe
 
 int verificar(const Orden& o)
 {
-    const bool entrada = o.entrada == "-";
-    FILE* f = entrada ? stdin : std::fopen(o.entrada.c_str(), "rb");
-    if (f == nullptr) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+    std::string texto;
+    if (!leerEntrada(o, texto))
         return SALIDA_FALLO;
-    }
-    const RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
-    const bool leido = !std::ferror(f);
-    const int fallo = errno;
-    if (!entrada)
-        std::fclose(f);
-    if (!leido) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(fallo));
-        return SALIDA_FALLO;
-    }
+    const RevisionPelicula r = revisarTexto(texto);
     imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
         return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
     });
     const int registros = static_cast<int>(r.lectura.poses.size());
     if (!r.legible())
-        std::fprintf(stderr, "%s: not playable: %s\n", o.nombre().c_str(), cuentas(r.errores(), r.avisos()).c_str());
+        std::fprintf(stderr, "%s: not playable: %s\n", o.nombre().c_str(),
+                     cuentas(r.errores(), r.avisos()).c_str());
     else
         std::fprintf(stderr, "%s: %s: %s, %s; %s\n", o.nombre().c_str(), r.sana() ? "playable" : "not sound",
                      plural(registros, "record", "records").c_str(), queMuestra(registros).c_str(),
@@ -266,7 +251,7 @@ int terminar(const Orden& o, const std::vector<std::array<float, 9>>& poses,
 int hacerReproducible(const Orden& o)
 {
     std::string texto;
-    if (!leerFichero(o.entrada, texto))
+    if (!leerEntrada(o, texto))
         return SALIDA_FALLO;
     const LecturaGrabacion g = leerGrabacion(texto);
     if (!g.bien()) {
@@ -279,13 +264,14 @@ int hacerReproducible(const Orden& o)
             return Diagnostico{{}, describirHallazgo(h, r.lectura)};
         return Diagnostico{g.inicioPose[static_cast<size_t>(h.registro)], describirHallazgo(h, r.lectura)};
     };
-    return terminar(o, g.poses, lugar, plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.nombre());
+    return terminar(o, g.poses, lugar,
+                    plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.nombre());
 }
 
 int compilar(const Orden& o)
 {
     std::string texto;
-    if (!leerFichero(o.entrada, texto))
+    if (!leerEntrada(o, texto))
         return SALIDA_FALLO;
     const ListaDeTomas lista = leerListaDeTomas(texto, o.fotogramas);
     if (!lista.bien()) {

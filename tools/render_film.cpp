@@ -3,10 +3,10 @@
 // machine draws. Frame N is what PLAY shows for pose N: the story played without
 // a window (film/player) through frames 0 to N, the camera set from pose N and
 // the world drawn by the program's own code into an off-screen picture of the
-// requested size. A writer thread compresses the
-// pictures and feeds ffmpeg while the next frame is drawn; it and ffmpeg run a
-// little below the drawing's priority, so they do not hold it back, yet get
-// their share on a machine busy with other work.
+// requested size. A writer thread compresses the pictures and feeds ffmpeg while
+// the next frame is drawn; it and ffmpeg run a little below the drawing's
+// priority, so they do not hold it back, yet get their share on a machine busy
+// with other work.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
@@ -101,8 +101,7 @@ struct Opciones {
     int cada = 1;
     int ancho = 1280, alto = 720;
     double creditos = 0.0;   // seconds
-    int crf = AjustesVideo().crf;
-    std::string preset = AjustesVideo().preset;
+    AjustesVideo codificador;  // --crf, --preset; the size and rate are set when it starts
     bool forzar = false;     // --force
     bool callada = false;
 };
@@ -115,11 +114,6 @@ TuberiaVideo video;
 bool interrumpido()
 {
     return senalRecibida() != 0;
-}
-
-std::string plural(long long n, const char* uno, const char* varios)
-{
-    return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
 [[noreturn]] void usoErroneo(const std::string& mensaje)
@@ -177,7 +171,7 @@ Opciones leerOpciones(int argc, char** argv)
             const std::string t = argumento();
             if (!entero(t, 0, 51, n))
                 usoErroneo("--crf expects a whole number from 0 to 51, not \"" + t + "\"");
-            o.crf = static_cast<int>(n);
+            o.codificador.crf = static_cast<int>(n);
         } else if (a == "--preset") {
             const std::string t = argumento();
             const auto& todos = TuberiaVideo::presets();
@@ -187,7 +181,7 @@ Opciones leerOpciones(int argc, char** argv)
                     lista += (lista.empty() ? "" : ", ") + p;
                 usoErroneo("--preset expects one of " + lista + ", not \"" + t + "\"");
             }
-            o.preset = t;
+            o.codificador.preset = t;
         } else if (a == "--out") {
             o.carpeta = argumento();
         } else if (a == "--video") {
@@ -484,19 +478,19 @@ int main(int argc, char** argv)
         if (t.hasta >= poses)
             fallar("--frames " + o.textoTramos + " is outside the film: " + o.pelicula + " has " +
                    plural(poses, "pose", "poses") + ", frames 0 to " + std::to_string(poses - 1));
-    // Which frames are drawn: those of each range, every o.cada from its start.
+    // The frames drawn, in order: those of each range, every o.cada from its start.
     std::vector<bool> elegido(static_cast<size_t>(poses), false);
-    int hasta = 0;
-    for (const Opciones::Tramo& t : tramos) {
+    for (const Opciones::Tramo& t : tramos)
         for (long long f = t.desde; f <= t.hasta; f += o.cada)
             elegido[static_cast<size_t>(f)] = true;
-        hasta = std::max(hasta, static_cast<int>(t.hasta));
-    }
-    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
-    std::vector<std::string> nombres;  // the pictures this run writes to --out
-    for (int f = 0; f <= hasta; f++)
+    std::vector<int> cuadros;
+    for (int f = 0; f < poses; f++)
         if (elegido[static_cast<size_t>(f)])
-            nombres.push_back(nombreCuadro("frame", f));
+            cuadros.push_back(f);
+    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
+    std::vector<std::string> nombres;  // the pictures this run writes, in order
+    for (int f : cuadros)
+        nombres.push_back(nombreCuadro("frame", f));
     for (int i = 0; i < pasosCreditos; i += o.cada)
         nombres.push_back(nombreCuadro("credits", i));
     if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
@@ -517,12 +511,10 @@ int main(int argc, char** argv)
             vaciarCarpeta(o.carpeta);
     }
 
-    AjustesVideo ajustes;
+    AjustesVideo ajustes = o.codificador;
     ajustes.ancho = o.ancho;
     ajustes.alto = o.alto;
     ajustes.fps = FPS_VIDEO;
-    ajustes.crf = o.crf;
-    ajustes.preset = o.preset;
     if (!o.video.empty() && !video.abrir(o.video, ajustes, error))
         fallar(error);
 
@@ -533,21 +525,20 @@ int main(int argc, char** argv)
     long long dibujados = 0;
     {
         Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto);
-        auto entregar = [&](const std::string& nombre) {
+        // The picture just drawn, as the next of this run's names.
+        auto entregar = [&]() {
             std::vector<unsigned char> rgb = escritor.buffer();
             lienzo.leer(rgb);
-            if (!escritor.poner(nombre, std::move(rgb)))
+            if (!escritor.poner(nombres[static_cast<size_t>(dibujados)], std::move(rgb)))
                 return false;
             barra.avanzar(++dibujados);
             return true;
         };
         bool bien = true;
-        for (int f = 0; f <= hasta && bien && !interrumpido(); f++) {
-            if (elegido[static_cast<size_t>(f)]) {
-                avanzarHasta(f);
-                dibujarFotograma();
-                bien = entregar(nombreCuadro("frame", f));
-            }
+        for (size_t k = 0; k < cuadros.size() && bien && !interrumpido(); k++) {
+            avanzarHasta(cuadros[k]);
+            dibujarFotograma();
+            bien = entregar();
         }
         // The credits screen, as PLAY switches to it after the last pose.
         fotograma = 0;
@@ -556,7 +547,7 @@ int main(int argc, char** argv)
                 pasoTostadora();
             if (i % o.cada == 0) {
                 dibujarCreditos();
-                bien = entregar(nombreCuadro("credits", i));
+                bien = entregar();
             }
         }
         if (const int senal = senalRecibida()) {

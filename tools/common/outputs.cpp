@@ -1,4 +1,4 @@
-// Version and file identity, through stat.
+// Version, counts, and file identity through stat.
 #include "tools/common/outputs.h"
 
 #include <sys/stat.h>
@@ -16,6 +16,11 @@ bool identidad(const std::string& ruta, struct stat& s)
 std::string lineaVersion(const std::string& programa)
 {
     return programa + " (practica02) " PRACTICA02_VERSION;
+}
+
+std::string plural(long long n, const char* uno, const char* varios)
+{
+    return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
 bool existe(const std::string& ruta)

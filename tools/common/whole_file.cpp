@@ -1,7 +1,7 @@
 // Whole files through a temporary beside the target. The list of temporaries is
 // a fixed table of names, so that a signal handler can read it without locks or
-// allocation: a slot is filled before it is marked used and unmarked before it
-// is reused.
+// allocation: a slot's name is written while the slot is taken, and the handler
+// reads only slots marked ready.
 #include "tools/common/whole_file.h"
 
 #include <atomic>
@@ -15,21 +15,19 @@
 namespace {
 
 constexpr int RANURAS = 16;  // temporaries open at once: a few PNGs, a video and its log
+enum Estado : int { LIBRE, TOMADA, LISTA };
 char nombres[RANURAS][PATH_MAX];
-std::atomic<bool> usadas[RANURAS];
+std::atomic<int> estados[RANURAS];
 
 int anotar(const std::string& nombre)
 {
     if (nombre.size() >= PATH_MAX)
         return -1;
     for (int i = 0; i < RANURAS; i++) {
-        bool libre = false;
-        // Claimed while marked used but still empty; the handler skips an empty name.
-        if (usadas[i].compare_exchange_strong(libre, true)) {
-            nombres[i][0] = '\0';
-            std::memcpy(nombres[i] + 1, nombre.c_str() + 1, nombre.size());
-            std::atomic_signal_fence(std::memory_order_seq_cst);
-            nombres[i][0] = nombre[0];
+        int libre = LIBRE;
+        if (estados[i].compare_exchange_strong(libre, TOMADA)) {
+            std::memcpy(nombres[i], nombre.c_str(), nombre.size() + 1);
+            estados[i] = LISTA;
             return i;
         }
     }
@@ -39,8 +37,7 @@ int anotar(const std::string& nombre)
 void olvidar(int& ranura)
 {
     if (ranura >= 0) {
-        nombres[ranura][0] = '\0';
-        usadas[ranura] = false;
+        estados[ranura] = LIBRE;
         ranura = -1;
     }
 }
@@ -150,6 +147,6 @@ bool escribirFicheroEntero(const std::string& ruta, const std::string& texto, st
 void quitarTemporalesYa()
 {
     for (int i = 0; i < RANURAS; i++)
-        if (usadas[i].load() && nombres[i][0] != '\0')
+        if (estados[i].load() == LISTA)
             unlink(nombres[i]);
 }
