@@ -31,6 +31,13 @@ public:
     LectorLinea(int linea, std::vector<Token> tokens) : linea_(linea), tokens_(std::move(tokens)) {}
 
     bool quedan() const { return i_ < tokens_.size(); }
+    // The column where the next token starts, or where the line's tokens end.
+    int columnaSiguiente() const { return quedan() ? actual().columna : columnaFinal(tokens_); }
+    // The column just after the last token read.
+    int columnaLeida() const
+    {
+        return i_ == 0 ? 1 : tokens_[i_ - 1].columna + static_cast<int>(tokens_[i_ - 1].texto.size());
+    }
     const Token& actual() const { return tokens_[i_]; }
     void avanzar() { i_++; }
     bool fallo() const { return fallo_; }
@@ -168,10 +175,20 @@ ListaDeTomas leerListaDeTomas(const std::string& texto, int fotogramas)
             lector.avanzar();
         }
         clave.fotograma = static_cast<int>(f);
-        lector.punto("the eye", clave.ojo);
-        lector.punto("the centre", clave.centro);
-        lector.tres("the up vector's", clave.arriba);
-        lector.movimiento(clave.movimiento);
+        clave.campoFotograma = {dondeFotograma.columna, lector.columnaLeida()};
+        // Each field from where its first token starts to where its last one ends.
+        const auto campo = [&](CampoTexto& c, auto leer) {
+            c.desde = lector.columnaSiguiente();
+            leer();
+            c.hasta = std::max(c.desde, lector.columnaLeida());
+        };
+        campo(clave.campoOjo, [&] { lector.punto("the eye", clave.ojo); });
+        campo(clave.campoCentro, [&] { lector.punto("the centre", clave.centro); });
+        campo(clave.campoArriba, [&] { lector.tres("the up vector's", clave.arriba); });
+        if (lector.quedan())
+            campo(clave.campoMovimiento, [&] { lector.movimiento(clave.movimiento); });
+        else
+            clave.campoMovimiento = {clave.campoArriba.hasta, clave.campoArriba.hasta};
         lector.fin();
         if (lector.fallo())
             lista.errores.anotar(lector.error().donde, lector.error().mensaje);

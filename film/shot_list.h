@@ -32,12 +32,21 @@ struct PuntoToma {
     std::array<float, 3> xyz{};  // the point, or the offset from the thing (world units)
 };
 
+// Where a field of a key stands on its line: from column desde up to, not
+// including, column hasta (1-based, in bytes).
+struct CampoTexto {
+    int desde = 0, hasta = 0;
+};
+
 struct ClaveToma {
     int fotograma = 0;
     PuntoToma ojo, centro;
     std::array<float, 3> arriba{};
     Movimiento movimiento = Movimiento::Suave;  // from this key to the next
     int linea = 0;                              // where the key stands in the shot list
+    // Its fields on that line; the motion's is empty, just after the up vector,
+    // when the line names none.
+    CampoTexto campoFotograma, campoOjo, campoCentro, campoArriba, campoMovimiento;
 };
 
 struct ListaDeTomas {

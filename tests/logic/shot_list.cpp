@@ -1,6 +1,7 @@
 // Reading shot lists: keys with fixed and named points, offsets, motions and
 // comments; and each error with its line, column and what was expected.
 #include "film/shot_list.h"
+#include "film/shot_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -79,4 +80,47 @@ TEST(ShotList, ABadLineGivesNoKeyAndTheLinesAfterItAreStillRead)
     EXPECT_EQ(l.claves.size(), 2u);  // lines 1 and 3: line 3 follows line 1, the last key read well
     ASSERT_EQ(l.errores.total(), 2);
     EXPECT_EQ(l.errores.primeros()[1].donde.linea, 4);
+}
+
+TEST(ShotList, KeysWrittenReadBackTheSameWithTheirFieldsWhereTheyStand)
+{
+    ClaveToma a, b;
+    a.fotograma = 7;
+    a.ojo = {true, Actor::Tren, {0.1f, -2.5f, 1e-7f}};
+    a.centro = {true, Actor::Balon, {}};
+    a.arriba = {0, 1, 0};
+    a.movimiento = Movimiento::Fijo;
+    b.fotograma = 1234;
+    b.ojo.xyz = {-0.0f, 123456.789f, 3.3333333f};
+    b.centro.xyz = {1, 2, 3};
+    b.arriba = {0.000123f, 1, -1e20f};
+    const std::string text = lineaDeClave(a) + "   # a comment\n" + lineaDeClave(b) + "\n";
+    EXPECT_EQ(lineaDeClave(a).substr(0, 40), "7      train + 0.1 -2.5 0.0000001   ball");
+    const ListaDeTomas l = leerListaDeTomas(text, 2000);
+    ASSERT_TRUE(l.bien()) << text;
+    ASSERT_EQ(l.claves.size(), 2u);
+    for (size_t i = 0; i < 2; i++) {
+        const ClaveToma& written = i == 0 ? a : b;
+        const ClaveToma& read = l.claves[i];
+        EXPECT_EQ(read.fotograma, written.fotograma);
+        EXPECT_EQ(read.movimiento, written.movimiento);
+        EXPECT_EQ(read.arriba, written.arriba);
+        for (auto [w, r] : {std::pair{&written.ojo, &read.ojo}, std::pair{&written.centro, &read.centro}}) {
+            EXPECT_EQ(r->conActor, w->conActor);
+            EXPECT_EQ(r->xyz, w->xyz) << text;
+        }
+        // Each field's columns hold what the writer wrote for it.
+        const std::string line = lineaDeClave(written);
+        const auto field = [&](CampoTexto c) { return line.substr(c.desde - 1, c.hasta - c.desde); };
+        EXPECT_EQ(field(read.campoFotograma), std::to_string(written.fotograma));
+        EXPECT_EQ(field(read.campoOjo), textoDePunto(written.ojo));
+        EXPECT_EQ(field(read.campoCentro), textoDePunto(written.centro));
+        EXPECT_EQ(field(read.campoMovimiento), nombreDeMovimiento(written.movimiento));
+    }
+    EXPECT_EQ(textoDeNumero(-0.0f), "0");
+    // No motion written: an empty field just after the up vector.
+    const ClaveToma c = leerListaDeTomas("3 1 2 3 ball 0 1 0  # held\n", 10).claves.at(0);
+    EXPECT_EQ(c.campoArriba.desde, 14);
+    EXPECT_EQ(c.campoMovimiento.desde, 19);
+    EXPECT_EQ(c.campoMovimiento.hasta, 19);
 }

@@ -1,0 +1,68 @@
+// Shot lists written for the shot-list reader.
+#include "film/shot_writer.h"
+
+#include "film/text_lines.h"
+
+#include <cstdio>
+
+namespace {
+
+// The columns a key's fields start at in the bundled shot list: frame, eye, centre, up, motion.
+constexpr int ANCHO_FOTOGRAMA = 7;
+constexpr int ANCHO_OJO = 29;
+constexpr int ANCHO_CENTRO = 25;
+constexpr int ANCHO_ARRIBA = 8;
+
+std::string formatear(const char* formato, int precision, float valor)
+{
+    char texto[64];
+    std::snprintf(texto, sizeof texto, formato, precision, static_cast<double>(valor));
+    return texto;
+}
+
+std::string tres(const std::array<float, 3>& v)
+{
+    return textoDeNumero(v[0]) + " " + textoDeNumero(v[1]) + " " + textoDeNumero(v[2]);
+}
+
+// The field, then spaces up to ancho, and always one space.
+void campo(std::string& linea, const std::string& texto, int ancho)
+{
+    linea += texto;
+    linea.append(texto.size() + 1 < static_cast<size_t>(ancho) ? ancho - texto.size() : 1, ' ');
+}
+
+}  // namespace
+
+std::string textoDeNumero(float valor)
+{
+    if (valor == 0.0f)
+        return "0";
+    for (int decimales = 0; decimales <= 9; decimales++) {
+        const std::string texto = formatear("%.*f", decimales, valor);
+        float leido = 0.0f;
+        if (numeroDeToken(texto, leido) && leido == valor)
+            return texto;
+    }
+    return formatear("%.*g", 9, valor);
+}
+
+std::string textoDePunto(const PuntoToma& punto)
+{
+    if (!punto.conActor)
+        return tres(punto.xyz);
+    const std::string nombre = nombresDeActores()[static_cast<size_t>(punto.actor)];
+    if (punto.xyz == std::array<float, 3>{})
+        return nombre;
+    return nombre + " + " + tres(punto.xyz);
+}
+
+std::string lineaDeClave(const ClaveToma& clave)
+{
+    std::string linea;
+    campo(linea, std::to_string(clave.fotograma), ANCHO_FOTOGRAMA);
+    campo(linea, textoDePunto(clave.ojo), ANCHO_OJO);
+    campo(linea, textoDePunto(clave.centro), ANCHO_CENTRO);
+    campo(linea, tres(clave.arriba), ANCHO_ARRIBA);
+    return linea + nombreDeMovimiento(clave.movimiento);
+}
