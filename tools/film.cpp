@@ -10,11 +10,10 @@
 // and never over a file that exists unless --force is given, nor ever over its
 // own input. Findings and summaries go to standard error; standard output
 // carries only a film written there.
-#include "film/camera_path.h"
 #include "film/film_check.h"
 #include "film/film_writer.h"
 #include "film/recording_reader.h"
-#include "film/shot_list.h"
+#include "film/shot_compiler.h"
 #include "scene/timeline.h"
 #include "tools/common/outputs.h"
 #include "tools/common/signals.h"
@@ -183,12 +182,6 @@ void imprimirErrores(const std::string& fichero, const ErroresTexto& errores)
                          .c_str());
 }
 
-// Where a finding about a film is shown, and what it says there.
-struct Diagnostico {
-    PosicionTexto donde;
-    std::string mensaje;
-};
-
 // A film's findings, the first few of each kind, each shown where lugar says.
 void imprimirRevision(FILE* salida, const std::string& fichero, const RevisionPelicula& r,
                       const std::function<Diagnostico(const Hallazgo&)>& lugar)
@@ -227,12 +220,10 @@ int verificar(const Orden& o)
 
 // Checks a film made from a source file, shows its findings in the source's terms,
 // and writes it when it has no error.
-int terminar(const Orden& o, const std::vector<std::array<float, 9>>& poses,
+int terminar(const Orden& o, const std::string& texto, const RevisionPelicula& r,
              const std::function<Diagnostico(const Hallazgo&, const RevisionPelicula&)>& lugar,
              const std::string& origen)
 {
-    const std::string texto = textoDePelicula(poses);
-    const RevisionPelicula r = revisarTexto(texto);
     imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) { return lugar(h, r); });
     if (!r.sana()) {
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(r.errores(), r.avisos()).c_str());
@@ -240,7 +231,7 @@ int terminar(const Orden& o, const std::vector<std::array<float, 9>>& poses,
     }
     if (!escribirPelicula(o.salida, texto))
         return SALIDA_FALLO;
-    const int registros = static_cast<int>(poses.size());
+    const int registros = static_cast<int>(r.lectura.poses.size());
     std::fprintf(stderr, "film: wrote %s: %s from %s; %s; %s\n",
                  o.salida.empty() ? "the film to standard output" : o.salida.c_str(),
                  plural(registros, "record", "records").c_str(), origen.c_str(), queMuestra(registros).c_str(),
@@ -264,7 +255,8 @@ int hacerReproducible(const Orden& o)
             return Diagnostico{{}, describirHallazgo(h, r.lectura)};
         return Diagnostico{g.inicioPose[static_cast<size_t>(h.registro)], describirHallazgo(h, r.lectura)};
     };
-    return terminar(o, g.poses, lugar,
+    const std::string pelicula = textoDePelicula(g.poses);
+    return terminar(o, pelicula, revisarTexto(pelicula), lugar,
                     plural(static_cast<int>(g.poses.size()), "line", "lines") + " of " + o.nombre());
 }
 
@@ -273,29 +265,17 @@ int compilar(const Orden& o)
     std::string texto;
     if (!leerEntrada(o, texto))
         return SALIDA_FALLO;
-    const ListaDeTomas lista = leerListaDeTomas(texto, o.fotogramas);
-    if (!lista.bien()) {
-        imprimirErrores(o.nombre(), lista.errores);
-        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(lista.errores.total(), 0).c_str());
+    const PeliculaCompilada c = compilarTomas(texto, o.fotogramas);
+    if (!c.lista.bien()) {
+        imprimirErrores(o.nombre(), c.lista.errores);
+        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(c.lista.errores.total(), 0).c_str());
         return SALIDA_FALLO;
     }
-    const std::vector<ClaveToma>& claves = lista.claves;
-    // A bad pose is the doing of the keys the frame lies between: shown at the first.
     const auto lugar = [&](const Hallazgo& h, const RevisionPelicula& r) {
-        if (h.registro < 0)
-            return Diagnostico{{}, "the film made: " + describirHallazgo(h, r.lectura)};
-        const Tramo t = tramoDeFotograma(claves, h.registro);
-        const std::string donde = t.desde == t.hasta
-                                      ? "held at this key"
-                                      : "between this key and the key at line " +
-                                            std::to_string(claves[t.hasta].linea) + " (" +
-                                            nombreDeMovimiento(claves[t.desde].movimiento) + ")";
-        const auto& pose = r.lectura.poses[static_cast<size_t>(h.registro)];
-        return Diagnostico{{claves[t.desde].linea, 0},
-                           "frame " + std::to_string(h.registro) + ", " + donde + ": " + describirProblema(h.tipo, pose)};
+        return diagnosticoDeTomas(h, r, c.lista.claves);
     };
-    return terminar(o, compilarCamino(claves, o.fotogramas), lugar,
-                    plural(static_cast<int>(claves.size()), "key", "keys") + " of " + o.nombre());
+    return terminar(o, c.texto, c.revision, lugar,
+                    plural(static_cast<int>(c.lista.claves.size()), "key", "keys") + " of " + o.nombre());
 }
 
 // A command's help, on standard output.
