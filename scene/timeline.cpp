@@ -19,6 +19,43 @@
 
 namespace {
 
+// The story's beats: the frame each begins at, as the schedule below runs it.
+constexpr int LLEGA_TOSTADORA = 0;   // the toaster flies in
+constexpr int PATADA = 511;          // the character's leg kicks
+constexpr int PELOTEO = 618;         // the rally's first throw
+constexpr int ATERRIZAJE = 961;      // the toaster comes down onto the head
+constexpr int TOSTADA = 1107;        // the toast pops up
+constexpr int BALON_AL_TREN = 1187;  // the ball lands in the train
+constexpr int PUERTAS = 1391;        // the train's doors close
+constexpr int SALE_TREN = 1421;      // the train leaves
+constexpr int PASO_A_NIVEL = 2689;   // the crossing's lamps start to blink
+constexpr int ARRANCA_COCHE = 3101;  // the car drives off
+constexpr int LOOPING = 3184;        // the car turns into the looping
+constexpr int ROTORES = 4256;        // the car's wheels tilt into rotors
+constexpr int VUELO = 4663;          // the car lifts off
+constexpr int CAIDA = 5630;          // the car falls beside the towers
+constexpr int GRUA_LEVANTA = 7120;   // the car hangs from the crane's grip
+constexpr int VUELCA_CAJA = 7741;    // the crane's bed tips
+
+const std::vector<MomentoGuion> MOMENTOS = {
+    {LLEGA_TOSTADORA, "toaster arrives"},
+    {PATADA,          "kick"},
+    {PELOTEO,         "rally"},
+    {ATERRIZAJE,      "landing"},
+    {TOSTADA,         "toast"},
+    {BALON_AL_TREN,   "ball into the train"},
+    {PUERTAS,         "doors"},
+    {SALE_TREN,       "train leaves"},
+    {PASO_A_NIVEL,    "crossing"},
+    {ARRANCA_COCHE,   "car off"},
+    {LOOPING,         "looping"},
+    {ROTORES,         "rotors"},
+    {VUELO,           "flight"},
+    {CAIDA,           "fall"},
+    {GRUA_LEVANTA,    "crane lifts"},
+    {VUELCA_CAJA,     "bed tips"},
+};
+
 bool entre(int f, int desde, int hasta)
 {
     return f >= desde && f <= hasta;
@@ -61,7 +98,7 @@ void aplicarGuion()
     const int f = fotograma;
 
     // 1: the toaster flies forward beating its wings.
-    if (entre(f, 0, 910)) {
+    if (entre(f, LLEGA_TOSTADORA, 910)) {
         xtostadora += 0.05;
         avanzarFaseAlas();
     }
@@ -71,15 +108,15 @@ void aplicarGuion()
         movsofa += 1;
     else if (f == 370)
         estado_balon = 0;
-    else if (entre(f, 511, 532))
+    else if (entre(f, PATADA, 532))
         movpierna += 1;
 
     // 3: the ball's flights, the toaster's landing and toast, the train's pace.
     if (entre(f, 521, 562)) {
         moverBalon(16.4f, 0.7073f, 0.7068f, 521);
         xbalon = 24 - xbalon;
-    } else if (entre(f, 618, 682)) {
-        pase(618);
+    } else if (entre(f, PELOTEO, 682)) {
+        pase(PELOTEO);
         xbalon -= 0.3;
         ybalon += 3;
     } else if (entre(f, 683, 747)) {
@@ -98,9 +135,9 @@ void aplicarGuion()
         pase(878);
         xbalon -= 0.3;
         ybalon += 3;
-    } else if (f >= 961 && ytostadora > 1.8) {
+    } else if (f >= ATERRIZAJE && ytostadora > 1.8) {
         movalas = 0;
-        ytostadora = 15.5 - (f - 961) * 4.9 / 20;
+        ytostadora = 15.5 - (f - ATERRIZAJE) * 4.9 / 20;
         if (ytostadora < 1.8) {
             ytostadora = 1.4;
             movalas = 9;
@@ -108,7 +145,7 @@ void aplicarGuion()
         }
     } else if (f == 1019) {
         estado_boca = 1;
-    } else if (entre(f, 1107, 1110)) {
+    } else if (entre(f, TOSTADA, 1110)) {
         movtostada += 0.1;
     } else if (entre(f, 1111, 1114)) {
         movtostada -= 0.1;
@@ -118,9 +155,9 @@ void aplicarGuion()
         moverBalon(11.2301f, 0.5f, 0.866f, 1154);
         xbalon += 19.7;
         ybalon -= 15;
-    } else if (f == 1187) {
+    } else if (f == BALON_AL_TREN) {
         estado_balon = 1;
-    } else if (entre(f, 1421, 1969)) {
+    } else if (entre(f, SALE_TREN, 1969)) {
         angulo_tren += 5;
     } else if (entre(f, 2001, 2849)) {
         angulo_tren += 15;
@@ -129,9 +166,9 @@ void aplicarGuion()
     }
 
     // 4: the train's doors close; the crossing's lamps alternate every 10 frames.
-    if (entre(f, 1391, 1400))
+    if (entre(f, PUERTAS, 1400))
         movpuerta -= 1;
-    else if (entre(f, 2689, 2999) && f % 10 == 0)
+    else if (entre(f, PASO_A_NIVEL, 2999) && f % 10 == 0)
         semaforo_encendido = semaforo_encendido == 1 ? 2 : 1;
 
     // 5: the barriers; the car drives and loops twice, opens up and spins its wheels.
@@ -141,9 +178,9 @@ void aplicarGuion()
         angulo_barrera += 1;
     else if (f == 3091)
         semaforo_encendido = 0;
-    else if (entre(f, 3101, 3183))
+    else if (entre(f, ARRANCA_COCHE, 3183))
         mov_coche += 1;
-    else if (entre(f, 3184, 3207))
+    else if (entre(f, LOOPING, 3207))
         angulo_coche += 1;
     else if (entre(f, 3208, 3236))
         mov_coche += 1;
@@ -160,7 +197,7 @@ void aplicarGuion()
         mov_coche += 0.02;
     else if (entre(f, 4155, 4245))
         movpuertacoche += 1;
-    else if (entre(f, 4256, 4346))
+    else if (entre(f, ROTORES, 4346))
         angulo_helice_coche -= 1;
     else if (entre(f, 4361, 4500))
         angulo_rueda_coche += (f - 4360) / 2;
@@ -172,7 +209,7 @@ void aplicarGuion()
         despega += 2;
 
     // 7: lift-off, the flight, and the descent above the island.
-    if (entre(f, 4663, 4682))
+    if (entre(f, VUELO, 4682))
         despega += 0.2;
     else if (entre(f, 4683, 5000))
         mov_coche += 1;
@@ -196,7 +233,7 @@ void aplicarGuion()
     if (entre(f, 5550, 5621)) {
         angulo_helice_coche += 1;
         movpuertacoche -= 1;
-    } else if (f == 5630) {
+    } else if (f == CAIDA) {
         despega = 0;
         mov_coche = 0;
         estado_coche = 1;
@@ -241,7 +278,7 @@ void aplicarGuion()
         angulo_brazo[4] += 2;
     else if (entre(f, 7110, 7119))
         angulo_brazo[1] -= 1;
-    else if (f == 7120)
+    else if (f == GRUA_LEVANTA)
         estado_coche = 3;
     else if (entre(f, 7130, 7139))
         angulo_brazo[1] += 1;
@@ -279,12 +316,17 @@ void aplicarGuion()
         mov_gruaX += 0.1;
     else if (entre(f, 7681, 7734))
         mov_gruaX -= 0.1;
-    else if (entre(f, 7741, 7784))
+    else if (entre(f, VUELCA_CAJA, 7784))
         pendiente_grua += 1;
 
     // 9: the car slides back on the tipped bed.
     if (entre(f, 7751, 7811))
         mov_coche -= 0.2;
+}
+
+const std::vector<MomentoGuion>& momentosDelGuion()
+{
+    return MOMENTOS;
 }
 
 void pasarAPantallaFinal()

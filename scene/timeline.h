@@ -2,6 +2,8 @@
 // changes the scene state, the ball's throws, and the credits screen's step.
 #pragma once
 
+#include <vector>
+
 // PLAY's idle callback: installs the frame's pose, waits 25 ms, applies the
 // schedule, advances fotograma, applies the view, prints the frame number, and
 // switches to the credits screen after the last pose.
@@ -28,3 +30,11 @@ constexpr int PAUSA_PASO_MS = 25;
 // The story's length in frames: the schedule runs from frame 0 to frame 7811. A
 // film of this many poses shows all of it, then the credits.
 constexpr int FOTOGRAMAS_GUION = 7812;
+
+// A beat of the story: the frame it begins at, and what happens then ("kick").
+struct MomentoGuion {
+    int fotograma;
+    const char* nombre;
+};
+// The story's beats in frame order, at the frames the schedule runs them.
+const std::vector<MomentoGuion>& momentosDelGuion();
