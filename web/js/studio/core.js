@@ -1,0 +1,97 @@
+// The program's calls, as the studio makes them (web/app/studio_calls.cpp, built
+// to studio_core.js and .wasm): compile a shot list, the film's poses, where the
+// actors are at a frame, a frame drawn through a pose, and shot-list text. The
+// program reads, compiles, checks and steps the story; nothing here does.
+// Assumes studio_core.js is loaded (it defines crearEstudio) and a canvas.
+
+// The program, started on the canvas it draws into.
+export async function startCore(canvas) {
+  const module = await globalThis.crearEstudio({ canvas, print: line => console.log(line),
+                                                 printErr: line => console.warn(line) });
+  module.callMain([]);
+  return new Core(module);
+}
+
+class Core {
+  constructor(module) {
+    this.module = module;
+    this.facts = JSON.parse(module.UTF8ToString(module._studio_facts()));
+    this.poseBuffer = module._malloc(9 * 4);
+  }
+
+  // A string into the program's memory for one call.
+  withString(text, call) {
+    const m = this.module;
+    const size = m.lengthBytesUTF8(text) + 1;
+    const pointer = m._malloc(size);
+    try {
+      m.stringToUTF8(text, pointer, size);
+      return call(pointer);
+    } finally {
+      m._free(pointer);
+    }
+  }
+
+  // The shot list read and, when it reads, compiled and checked; with show, into
+  // the film shown. See studio_compile for the answer's fields.
+  compile(text, show = true) {
+    const m = this.module;
+    return JSON.parse(m.UTF8ToString(this.withString(text, pointer => m._studio_compile(pointer, show ? 1 : 0))));
+  }
+
+  // The film shown, one pose of nine numbers a frame (a view of the program's
+  // memory, valid until the next compile); null before a list has read well.
+  poses() {
+    const m = this.module;
+    const count = m._studio_pose_count();
+    return count ? new Float32Array(m.HEAPF32.buffer, m._studio_poses(), count * 9) : null;
+  }
+
+  // Pose n of the film shown, as an array of nine numbers.
+  pose(n) {
+    const poses = this.poses();
+    return poses && n >= 0 && n * 9 < poses.length ? Array.from(poses.subarray(n * 9, n * 9 + 9)) : null;
+  }
+
+  // The film shown as `film compile` writes it, and whether it would write it.
+  filmText() {
+    return { text: this.module.UTF8ToString(this.module._studio_film_text()), sound: !!this.module._studio_film_sound() };
+  }
+
+  // Where each actor is at frame n: { name: [x, y, z] }.
+  actorsAt(n) {
+    const m = this.module;
+    const at = m._studio_actors(n) / 4;
+    const points = {};
+    this.facts.actors.forEach((name, i) => {
+      points[name] = Array.from(m.HEAPF32.subarray(at + 3 * i, at + 3 * i + 3));
+    });
+    return points;
+  }
+
+  // Frame n drawn through pose (nine numbers) at the canvas's size; withCamera
+  // draws the film's own camera at n and its path over it.
+  draw(n, pose, withCamera, width, height) {
+    const m = this.module;
+    m.HEAPF32.set(pose, this.poseBuffer / 4);
+    m._studio_draw(n, this.poseBuffer, withCamera ? 1 : 0, width, height);
+  }
+
+  actorIndex(name) {
+    return name === null ? -1 : this.facts.actors.indexOf(name);
+  }
+
+  // A key's line: eye and centre are { actor: name or null, xyz: [x, y, z] }.
+  keyLine(frame, eye, centre, up, motion) {
+    const m = this.module;
+    return m.UTF8ToString(m._studio_key_line(frame, this.actorIndex(eye.actor), ...eye.xyz,
+                                             this.actorIndex(centre.actor), ...centre.xyz, ...up,
+                                             this.facts.motions.indexOf(motion)));
+  }
+
+  // A key's point as the shot list writes it.
+  pointText(point) {
+    const m = this.module;
+    return m.UTF8ToString(m._studio_point_text(this.actorIndex(point.actor), ...point.xyz));
+  }
+}

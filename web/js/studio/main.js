@@ -1,0 +1,349 @@
+// The studio's page: starts the program on the picture's canvas, opens the text
+// (a shared link's, else the last draft, else the bundled shot list), and wires
+// the text view, the compiler, the picture, the timeline, the tool bar, the keys,
+// the autosave and the way out (downloads, Play, Share). Frame numbers are the
+// story's; the picture is drawn at once for every input, so that what is shown is
+// always the playhead's frame.
+import { redo, undo } from '@codemirror/commands';
+import { download } from '../shared/download.js';
+import { keep } from '../shared/storage.js';
+import { changed, initAutosave, loadDraft, saveNow } from './autosave.js';
+import { compileNow, compiledNow, initCompile, keysNow, scheduleCompile } from './compile.js';
+import { startCore } from './core.js';
+import { aimAt, deleteKey, keyAt, keyFromView, replaceText, rideWith, setMotion } from './edits.js';
+import { initKeyboard } from './keyboard.js';
+import { linkFor, textFromFragment } from './share.js';
+import { say, set, studio, watch } from './state.js';
+import { MOST_BYTES, createEditor, tooBig } from './text.js';
+import { initTimeline } from './timeline.js';
+import { draw, freeCamera, initViews } from './views.js';
+
+const BUNDLED = 'camarabuena.shots';
+const PACE = 25;  // milliseconds between a step's picture and the next step
+
+const $ = id => document.getElementById(id);
+
+// ---- The playhead ------------------------------------------------------------
+
+function seek(n) {
+  if (n !== studio.frame)
+    set({ frame: n });
+  draw();
+}
+
+function seekKey(direction) {
+  const keys = keysNow();
+  const key = direction < 0 ? keys.filter(k => k.frame < studio.frame).pop() : keys.find(k => k.frame > studio.frame);
+  if (key)
+    seek(key.frame);
+  else
+    say(direction < 0 ? 'No key before the playhead.' : 'No key after the playhead.');
+}
+
+let playTimer = null;
+
+function togglePlay() {
+  if (studio.playing) {
+    clearTimeout(playTimer);
+    set({ playing: false });
+    return;
+  }
+  if (studio.frame >= studio.facts.frames - 1)
+    seek(0);
+  set({ playing: true });
+  const step = () => {
+    if (!studio.playing)
+      return;
+    seek(studio.frame + 1);
+    if (studio.frame >= studio.facts.frames - 1)
+      set({ playing: false });
+    else
+      playTimer = setTimeout(step, PACE);
+  };
+  playTimer = setTimeout(step, PACE);
+}
+
+function toggleView() {
+  if (studio.view === 'film')
+    freeCamera();
+  set({ view: studio.view === 'film' ? 'free' : 'film' });
+  draw();
+}
+
+function leaveText() {
+  $('picture').focus();
+}
+
+// ---- What the page shows of the state -------------------------------------------
+
+function showState(changes) {
+  if ('frame' in changes || 'compiled' in changes) {
+    $('frame-label').textContent = `frame ${studio.frame} / ${studio.facts.frames - 1}`;
+    const beat = studio.facts.beats.filter(b => b.frame <= studio.frame).pop();
+    $('beat-label').textContent = beat ? `${beat.name} (from ${beat.frame})` : '';
+    const key = keyAt(studio.frame);
+    $('key-label').textContent = key ? `key, line ${key.line}, ${key.motion}` : '';
+    $('delete-button').disabled = !key;
+    $('motion-select').value = '';
+  }
+  if ('view' in changes) {
+    $('view-button').firstChild.textContent = `View: ${studio.view} `;
+    document.body.dataset.view = studio.view;
+  }
+  if ('playing' in changes)
+    $('play-pause').firstChild.textContent = studio.playing ? '❚❚ Pause ' : '▶ Play ';
+  if ('message' in changes) {
+    $('status').textContent = studio.message ? studio.message.text : '';
+    $('status').className = studio.message ? studio.message.kind : '';
+  }
+}
+
+// ---- Opening a text -----------------------------------------------------------------
+
+// What a file holds as a shot list's text; an Error saying why it is none.
+async function textOfFile(file) {
+  if (file.size > MOST_BYTES)
+    throw new Error(`${file.name} is not opened: it is over 1 MB (${file.size.toLocaleString('en')} bytes).`);
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  let text;
+  try {
+    text = new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+  } catch (error) {
+    text = null;
+  }
+  if (text === null || text.includes('\0'))
+    throw new Error(`${file.name} is not opened: it is not text.`);
+  const why = tooBig(text);
+  if (why)
+    throw new Error(`${file.name} is not opened: ${why}.`);
+  return text;
+}
+
+// The first reading error of a text as a shot list, as { line, column, message,
+// more } (more: how many other lines have errors), or null when it reads.
+function readingError(text) {
+  const answer = studio.core.compile(text, false);
+  return answer.ok ? null : { ...answer.errors[0], more: answer.errorCount - 1 };
+}
+
+function others(e) {
+  return e.more > 0 ? ` (and ${e.more} more lines with errors)` : '';
+}
+
+function baseName(fileName) {
+  return fileName.replace(/\.(shots|txt)$/i, '') || 'shots';
+}
+
+async function openFile(file) {
+  if (!file)
+    return;
+  try {
+    const text = await textOfFile(file);
+    const e = readingError(text);
+    if (e)
+      throw new Error(`${file.name} is not opened: ${file.name}:${e.line}:${e.column}: ${e.message}${others(e)}.`);
+    replaceText(text);
+    set({ name: baseName(file.name) });
+    say(`Opened ${file.name} (Ctrl+Z takes the last text back).`);
+  } catch (error) {
+    say(error.message, 'error');
+  }
+}
+
+// A question in the bar under the tool bar; resolves to true for yes.
+function ask(question, yes, no) {
+  $('ask-text').textContent = question;
+  $('ask-yes').textContent = yes;
+  $('ask-no').textContent = no;
+  $('ask').hidden = false;
+  return new Promise(resolve => {
+    const answer = value => () => {
+      $('ask').hidden = true;
+      resolve(value);
+    };
+    $('ask-yes').onclick = answer(true);
+    $('ask-no').onclick = answer(false);
+  });
+}
+
+// A shared link's text, opened in place of the draft when the user agrees.
+async function openLink(text, hadDraft) {
+  if (text === studio.editor.state.doc.toString())
+    return;
+  if (hadDraft && !await ask('This link carries a shot list that differs from your draft. Open it in place of the draft?',
+                             'Open the link\'s shot list', 'Keep my draft'))
+    return;
+  replaceText(text);
+  say('Opened the shot list the link carries (Ctrl+Z takes your draft back).');
+}
+
+// ---- The way out ---------------------------------------------------------------------
+
+// The film of the text as it stands, when film compile would write it; else said why.
+function soundFilm() {
+  const answer = compiledNow();
+  if (!answer.ok) {
+    say(`No film: the shot list has errors (line ${answer.errors[0].line}).`, 'error');
+    return null;
+  }
+  const film = studio.core.filmText();
+  if (!film.sound) {
+    const first = answer.findings.find(f => f.severity === 'error');
+    say(`No film: film compile would write nothing, the film has errors${first ? ` (${first.message})` : ''}.`, 'error');
+    return null;
+  }
+  return film.text;
+}
+
+async function playFilm() {
+  const text = soundFilm();
+  if (text === null)
+    return;
+  try {
+    await keep('play', { name: `${studio.name}.txt`, text, time: Date.now() });
+    window.open('index.html?play=studio', '_blank');
+  } catch (error) {
+    say(`The film cannot be handed to the main page: ${error.message}. Save the film and open it there.`, 'error');
+  }
+}
+
+async function share() {
+  $('share-link').value = await linkFor(studio.editor.state.doc.toString());
+  $('share-box').hidden = false;
+  $('share-link').select();
+}
+
+// ---- Start -----------------------------------------------------------------------------
+
+function pictureSize(params) {
+  const m = /^(\d{2,4})x(\d{2,4})$/.exec(params.get('picture') || '');
+  return m ? [Number(m[1]), Number(m[2])] : null;
+}
+
+async function initialText(draft) {
+  if (draft)
+    return draft.text;
+  const response = await fetch(BUNDLED, { cache: 'no-cache' });
+  if (!response.ok)
+    throw new Error(`${BUNDLED} cannot be fetched (HTTP ${response.status})`);
+  return response.text();
+}
+
+function wireToolbar() {
+  for (const control of document.querySelectorAll('#toolbar button, #transport button'))
+    control.addEventListener('mousedown', event => event.preventDefault());  // the keys stay the studio's
+  for (const name of studio.facts.actors) {
+    $('aim-select').append(new Option(name, name));
+    $('ride-select').append(new Option(name, name));
+  }
+  for (const name of studio.facts.motions)
+    $('motion-select').append(new Option(name, name));
+  const choose = (id, action) => {
+    $(id).onchange = () => {
+      const value = $(id).value;
+      $(id).value = '';
+      if (value)
+        action(value);
+      leaveText();
+    };
+  };
+  choose('aim-select', aimAt);
+  choose('ride-select', rideWith);
+  choose('motion-select', setMotion);
+  $('key-button').onclick = keyFromView;
+  $('delete-button').onclick = deleteKey;
+  $('view-button').onclick = toggleView;
+  $('play-pause').onclick = togglePlay;
+  $('undo-button').onclick = () => undo(studio.editor);
+  $('redo-button').onclick = () => redo(studio.editor);
+  $('open-button').onclick = () => $('open-input').click();
+  $('open-input').onchange = () => {
+    openFile($('open-input').files[0]);
+    $('open-input').value = '';
+  };
+  $('shots-button').onclick = () => download(`${studio.name}.shots`, studio.editor.state.doc.toString());
+  $('film-button').onclick = () => {
+    const text = soundFilm();
+    if (text !== null)
+      download(`${studio.name}.txt`, text);
+  };
+  $('play-button').onclick = playFilm;
+  $('share-button').onclick = share;
+  $('share-copy').onclick = () => navigator.clipboard.writeText($('share-link').value)
+    .then(() => say('The link is copied.'), () => say('Copy the link from the box.', 'error'));
+  $('share-close').onclick = () => { $('share-box').hidden = true; };
+  window.addEventListener('dragover', event => {
+    event.preventDefault();
+    $('drop').hidden = false;
+  });
+  window.addEventListener('dragleave', event => {
+    if (event.relatedTarget === null)
+      $('drop').hidden = true;
+  });
+  window.addEventListener('drop', event => {
+    event.preventDefault();
+    $('drop').hidden = true;
+    openFile(event.dataTransfer.files[0]);
+  });
+}
+
+async function start() {
+  const opened = performance.now();
+  window.studio = studio;  // for a look from the browser's console, and for the page's tests
+  const params = new URLSearchParams(location.search);
+  const canvas = $('picture');
+  studio.core = await startCore(canvas);
+  studio.facts = studio.core.facts;
+  watch(showState);
+
+  let linked = null;
+  try {
+    linked = await textFromFragment(location.hash, MOST_BYTES);
+    const big = linked === null ? null : tooBig(linked);
+    if (big)
+      throw new Error(`The link's shot list cannot be opened: ${big}.`);
+    const e = linked === null ? null : readingError(linked);
+    if (e)
+      throw new Error(`The link's shot list cannot be opened: line ${e.line}, column ${e.column}: ${e.message}${others(e)}.`);
+  } catch (error) {
+    linked = null;
+    say(error.message, 'error');
+  }
+  if (location.hash)
+    history.replaceState(null, '', location.href.replace(/#.*$/, ''));
+  const draft = await loadDraft();
+  const text = draft || linked === null ? await initialText(draft) : linked;
+  if (draft)
+    set({ frame: Math.max(0, Math.min(studio.facts.frames - 1, draft.frame | 0)), view: draft.view === 'free' ? 'free' : 'film',
+          free: draft.free || null, name: typeof draft.name === 'string' && draft.name ? draft.name : studio.name });
+  else
+    set({ frame: 0, view: 'film' });
+
+  studio.editor = createEditor($('editor'), text, studio.facts, {
+    onChange: () => {
+      scheduleCompile();
+      changed();
+    },
+    refuse: why => say(why, 'error'),
+  });
+  initCompile($('problems'), draw);
+  initViews(canvas, pictureSize(params));
+  compileNow();
+  console.log(`studio: first picture after ${Math.round(performance.now() - opened)} ms`);
+  initTimeline($('timeline'), seek);
+  wireToolbar();
+  initKeyboard({ seek, seekKey, togglePlay, toggleView, key: keyFromView, deleteKey, leaveText });
+  initAutosave();
+  if (!studio.message)
+    say(draft ? 'The last draft, as it was left.' : linked !== null ? 'The shot list the link carries.' : 'The bundled shot list.');
+  if (!draft)
+    saveNow();
+  document.body.dataset.ready = 'true';
+  if (draft && linked !== null)
+    await openLink(linked, true);
+}
+
+start().catch(error => {
+  say(`The studio cannot start: ${error.message || error}`, 'error');
+  console.error(error);
+});

@@ -1,0 +1,177 @@
+// The text view: the shot list in CodeMirror, with line numbers, undo and redo
+// (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y), colours for frames, points, names and motions,
+// and the program's errors and findings under their lines. Edits that would make
+// the text too big for a shot list are refused whole. Places in the program's
+// answers are lines and byte columns; the view counts characters.
+import { EditorState, Transaction } from '@codemirror/state';
+import { EditorView, keymap, lineNumbers, highlightActiveLine, highlightActiveLineGutter, drawSelection }
+  from '@codemirror/view';
+import { history, historyKeymap, defaultKeymap, isolateHistory } from '@codemirror/commands';
+import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
+import { setDiagnostics, lintGutter } from '@codemirror/lint';
+import { tags } from '@lezer/highlight';
+
+export const MOST_BYTES = 1024 * 1024;  // a shot list's size
+export const MOST_LINE = 4000;          // characters on one line
+
+// What is wrong with a text as a shot list's, before it is read: one sentence, or null.
+export function tooBig(text) {
+  const bytes = new TextEncoder().encode(text).length;
+  if (bytes > MOST_BYTES)
+    return `it is over 1 MB (${bytes.toLocaleString('en')} bytes)`;
+  let line = 1, start = 0;
+  for (;;) {
+    const end = text.indexOf('\n', start);
+    const length = (end < 0 ? text.length : end) - start;
+    if (length > MOST_LINE)
+      return `line ${line} is ${length.toLocaleString('en')} characters long (at most ${MOST_LINE.toLocaleString('en')})`;
+    if (end < 0)
+      return null;
+    line++;
+    start = end + 1;
+  }
+}
+
+// What tooBig says of the text after a change, looking at the lines it touched.
+function tooBigAfter(tr) {
+  const doc = tr.newDoc;
+  if (doc.length * 3 > MOST_BYTES && new TextEncoder().encode(doc.toString()).length > MOST_BYTES)
+    return tooBig(doc.toString());
+  let why = null;
+  tr.changes.iterChangedRanges((fromA, toA, fromB, toB) => {
+    for (let n = doc.lineAt(fromB).number; why === null && n <= doc.lineAt(toB).number; n++)
+      if (doc.line(n).length > MOST_LINE)
+        why = `line ${n} would be ${doc.line(n).length.toLocaleString('en')} characters long ` +
+              `(at most ${MOST_LINE.toLocaleString('en')})`;
+  });
+  return why;
+}
+
+// Colours: a key's frame, numbers, actors' names, the offset's "+", motions, comments.
+function shotListLanguage(facts) {
+  const names = new Set(facts.actors), motions = new Set(facts.motions);
+  return StreamLanguage.define({
+    startState: () => ({ field: 0 }),
+    token(stream, state) {
+      if (stream.sol())
+        state.field = 0;
+      if (stream.eatSpace())
+        return null;
+      if (stream.peek() === '#') {
+        stream.skipToEnd();
+        return 'comment';
+      }
+      const word = stream.match(/^[^\s#]+/)[0];
+      const first = state.field++ === 0;
+      if (first && /^\d+$/.test(word))
+        return 'frame';
+      if (names.has(word))
+        return 'name';
+      if (motions.has(word))
+        return 'motion';
+      if (word === '+')
+        return 'plus';
+      return /^[-+.\d]/.test(word) ? 'number' : null;
+    },
+    tokenTable: { frame: tags.labelName, name: tags.atom, motion: tags.keyword, plus: tags.operator },
+  });
+}
+
+const colours = HighlightStyle.define([
+  { tag: tags.labelName, color: '#e8c35a', fontWeight: 'bold' },
+  { tag: tags.number, color: '#9cd0ff' },
+  { tag: tags.atom, color: '#7fe08a' },
+  { tag: tags.keyword, color: '#e59cff' },
+  { tag: tags.operator, color: '#7fe08a' },
+  { tag: tags.comment, color: '#8a8a8a', fontStyle: 'italic' },
+]);
+
+const theme = EditorView.theme({
+  '&': { height: '100%', fontSize: '12px', backgroundColor: '#151515', color: '#ddd' },
+  '.cm-scroller': { fontFamily: 'monospace', lineHeight: '1.45' },
+  '.cm-gutters': { backgroundColor: '#1b1b1b', color: '#777', border: 'none' },
+  '.cm-activeLine': { backgroundColor: '#ffffff0a' },
+  '.cm-activeLineGutter': { backgroundColor: '#ffffff12' },
+  '&.cm-focused .cm-cursor': { borderLeftColor: '#fff' },
+  '&.cm-focused .cm-selectionBackground, .cm-selectionBackground': { backgroundColor: '#3a5a8a !important' },
+}, { dark: true });
+
+// The view over text; onChange(view) after every change of the document; refuse(why)
+// when an edit is refused.
+export function createEditor(parent, text, facts, { onChange, refuse }) {
+  const limits = EditorState.changeFilter.of(tr => {
+    const why = tooBigAfter(tr);
+    if (why === null)
+      return true;
+    refuse(`Not changed: the shot list would be too big: ${why}.`);
+    return false;
+  });
+  return new EditorView({
+    parent,
+    state: EditorState.create({
+      doc: text,
+      extensions: [
+        lineNumbers(), highlightActiveLineGutter(), highlightActiveLine(), drawSelection(), history(),
+        lintGutter(), keymap.of([...historyKeymap, ...defaultKeymap]), shotListLanguage(facts),
+        syntaxHighlighting(colours), theme, limits,
+        EditorView.updateListener.of(update => {
+          if (update.docChanged)
+            onChange(update.view);
+        }),
+      ],
+    }),
+  });
+}
+
+// The character offset in lineText of a 1-based byte column of its UTF-8 text.
+export function columnOffset(lineText, byteColumn) {
+  let bytes = 1, i = 0;
+  while (i < lineText.length && bytes < byteColumn) {
+    const code = lineText.codePointAt(i);
+    bytes += code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    i += code >= 0x10000 ? 2 : 1;
+  }
+  return i;
+}
+
+// The document position of a line and a byte column (0: the line's start), clamped into the text.
+export function position(doc, line, byteColumn = 1) {
+  const l = doc.line(Math.max(1, Math.min(line, doc.lines)));
+  return l.from + columnOffset(l.text, Math.max(1, byteColumn));
+}
+
+// The program's errors and findings, shown under their lines.
+export function showProblems(view, compiled) {
+  const doc = view.state.doc;
+  const diagnostics = [];
+  for (const e of compiled.errors) {
+    const from = position(doc, e.line, e.column);
+    const to = Math.min(doc.lineAt(from).to, from + 1);
+    diagnostics.push({ from, to: Math.max(from, to), severity: 'error', message: e.message });
+  }
+  for (const f of compiled.findings || []) {
+    if (f.line <= 0)
+      continue;
+    const line = doc.line(Math.min(f.line, doc.lines));
+    diagnostics.push({ from: line.from, to: line.to, severity: f.severity, message: f.message });
+  }
+  view.dispatch(setDiagnostics(view.state, diagnostics));
+}
+
+// The cursor at a line and byte column, in view, and the focus in the text.
+export function goTo(view, line, byteColumn = 1) {
+  const at = position(view.state.doc, line, byteColumn);
+  view.dispatch({ selection: { anchor: at }, scrollIntoView: true });
+  view.focus();
+}
+
+// One edit of the studio's (changes as CodeMirror takes them), its own step of
+// the undo history.
+export function edit(view, changes, selection) {
+  view.dispatch({
+    changes,
+    selection,
+    scrollIntoView: selection !== undefined,
+    annotations: [isolateHistory.of('full'), Transaction.userEvent.of('studio')],
+  });
+}
