@@ -8,6 +8,7 @@ import json
 import os
 import re
 import shutil
+import subprocess
 import tempfile
 import threading
 import time
@@ -53,11 +54,13 @@ class Site:
 
 
 class Browser:
-    """One headless chromium whose pages have the given size; downloads land in self.downloads."""
+    """One headless chromium whose pages have the given size; downloads land in self.downloads.
+    With profile (a folder), the browser keeps its storage there, and close() leaves it."""
 
-    def __init__(self, size):
+    def __init__(self, size, profile=None):
         self.size = size
-        self.profile = tempfile.mkdtemp(prefix="practica02-chromium-")
+        self.own_profile = profile is None
+        self.profile = profile or tempfile.mkdtemp(prefix="practica02-chromium-")
         self.downloads = tempfile.mkdtemp(prefix="practica02-downloads-")
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
@@ -70,9 +73,18 @@ class Browser:
         self.lines = []
 
     def close(self):
-        self.driver.quit()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        try:
+            self.driver.quit()
+        except Exception:  # killed already
+            pass
+        if self.own_profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
         shutil.rmtree(self.downloads, ignore_errors=True)
+
+    def kill(self):
+        """Every process of this browser killed at once (SIGKILL), as a crash would end it."""
+        subprocess.run(["pkill", "-KILL", "-f", "--", "--user-data-dir=" + self.profile], check=False)
+        self.driver.service.stop()
 
     def open(self, url):
         self.resize(*self.size)
@@ -125,8 +137,24 @@ class Browser:
     def keys(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
-    def screenshot(self):
-        return base64.b64decode(self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})["data"])
+    def chord(self, *keys):
+        """The last key pressed while the ones before it are held (Keys.CONTROL, "z")."""
+        chain = ActionChains(self.driver)
+        for key in keys[:-1]:
+            chain.key_down(key)
+        chain.send_keys(keys[-1])
+        for key in reversed(keys[:-1]):
+            chain.key_up(key)
+        chain.perform()
+
+    def screenshot(self, element_id=None):
+        """The page as a PNG, or only the element's box (CSS pixels, one to a device pixel)."""
+        options = {"format": "png"}
+        if element_id:
+            x, y, w, h = self.script("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                                     "return [r.left, r.top, r.width, r.height];", element_id)
+            options["clip"] = {"x": x, "y": y, "width": w, "height": h, "scale": 1}
+        return base64.b64decode(self.driver.execute_cdp_cmd("Page.captureScreenshot", options)["data"])
 
     def downloaded(self, pattern):
         """The path of the downloaded file whose name matches, once it is whole."""

@@ -1,0 +1,246 @@
+"""The studio in headless chromium (run with /usr/bin/python3): the bundled shot
+list at frame 0, scrubbing, keys set from the free camera and undone, errors at
+their line and column, the downloads against the desktop's film compile and
+renderer (FILM_BIN, RENDER_FILM_BIN, as for tests/e2e), the draft through a
+killed browser, share links and bad input."""
+import os
+import pathlib
+import re
+import subprocess
+import tempfile
+import unittest
+
+from selenium.webdriver.common.keys import Keys
+
+import pictures
+from browser import Browser, Site, site_folder
+from test_page import MOST_DIFFERING, renderer
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+BUNDLED = (ROOT / "shots" / "camarabuena.shots").read_text()
+WINDOW, PICTURE = (1600, 900), (640, 360)
+QUERY = "studio.html?picture=%dx%d" % PICTURE
+
+
+def film_tool():
+    return os.environ.get("FILM_BIN") or str(ROOT / "build" / "film")
+
+
+class StudioTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site, cls.browser = Site(site_folder()), Browser(WINDOW)
+        cls.addClassCleanup(cls.site.close)
+        cls.addClassCleanup(cls.browser.close)
+
+    def start(self, browser=None, query=QUERY, forget=True):
+        """The studio opened, its stored draft forgotten first unless forget is False."""
+        b = browser or self.browser
+        b.open(self.site.url("nothing-here"))  # another page of the site first: a fragment alone would not reload
+        if forget:
+            b.driver.execute_async_script(
+                "const done = arguments[0]; localStorage.clear();"
+                "const r = indexedDB.deleteDatabase('practica02'); r.onsuccess = r.onerror = r.onblocked = () => done();")
+        b.open(self.site.url(query))
+        b.wait("the studio", lambda: b.script("return document.body.dataset.ready === 'true'"), 60)
+        return b
+
+    def text(self, b=None):
+        return (b or self.browser).script("return studio.editor.state.doc.toString()")
+
+    def frame(self):
+        return self.browser.script("return studio.frame")
+
+    def status(self, b=None):
+        return (b or self.browser).script("return document.getElementById('status').textContent")
+
+    def seek(self, n):
+        """The playhead to frame n: a click on the timeline near it, then the arrow keys."""
+        b = self.browser
+        x, y, w = b.script("const r = document.getElementById('timeline').getBoundingClientRect();"
+                           "return [r.left, r.top + 30, r.width];")
+        b.click(x + 10 + n / 7811 * (w - 20), y)
+        b.wait("a click on the timeline", lambda: abs(self.frame() - n) < 10)
+        while self.frame() != n:
+            b.keys(Keys.ARROW_RIGHT if self.frame() < n else Keys.ARROW_LEFT)
+        self.assertEqual(b.script("return document.getElementById('frame-label').textContent"), "frame %d / 7811" % n)
+
+    def drag(self, dx, dy):
+        """A left drag across the picture, from its middle."""
+        b = self.browser
+        x, y = b.script("const r = document.getElementById('picture').getBoundingClientRect();"
+                        "return [r.left + r.width / 2, r.top + r.height / 2];")
+        steps = [("mouseMoved", x, y, "none", 0), ("mousePressed", x, y, "left", 1)]
+        steps += [("mouseMoved", x + dx * k / 5, y + dy * k / 5, "left", 1) for k in range(1, 6)]
+        steps += [("mouseReleased", x + dx, y + dy, "left", 0)]
+        for kind, px, py, button, buttons in steps:
+            b.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "x": px, "y": py, "button": button,
+                                                                  "buttons": buttons, "clickCount": 1})
+
+    def click(self, id):
+        self.browser.script("document.getElementById(arguments[0]).click()", id)
+
+    def lines(self):
+        return self.text().split("\n")
+
+
+class Editing(StudioTest):
+    def test_opens_on_the_bundled_list_at_frame_0_and_the_keys_scrub(self):
+        b = self.start()
+        self.assertEqual(self.text(), BUNDLED)
+        self.assertEqual(self.frame(), 0)
+        for keys, frame in (([Keys.ARROW_RIGHT], 1), ([Keys.ARROW_RIGHT], 2), ([Keys.SHIFT, Keys.ARROW_RIGHT], 42),
+                            ([Keys.END], 7811), ([Keys.SHIFT, Keys.ARROW_LEFT], 7771), ([Keys.PAGE_UP], 7401),
+                            ([Keys.HOME], 0), ([Keys.PAGE_DOWN], 90), ([Keys.ARROW_LEFT], 89)):
+            b.chord(*keys)
+            b.wait("frame %d" % frame, lambda: self.frame() == frame)
+        self.seek(2830)
+        b.keys(" ")  # plays at the story's pace, and pauses
+        b.wait("playing", lambda: self.frame() >= 2834)
+        b.keys(" ")
+        stopped = self.frame()
+        b.frames(4)
+        self.assertEqual(self.frame(), stopped)
+
+    def test_a_key_from_the_free_camera_is_a_line_aimed_and_undone(self):
+        b = self.start()
+        self.seek(500)
+        b.keys("v")
+        b.wait("the free view", lambda: b.script("return studio.view") == "free")
+        before = b.script("return studio.free.eye")
+        self.drag(120, -40)
+        b.keys("d")  # held for a moment: the camera flies right
+        moved = b.script("return studio.free")
+        self.assertNotEqual(moved["eye"], before)
+        b.keys("k")
+        b.wait("the key's line", lambda: "500" in self.lines()[21].split()[:1])
+        key = self.lines()[21].split()
+        self.assertEqual([float(v) for v in key[1:4]], [round(v, 2) for v in moved["eye"]], key)
+        self.assertEqual(key[-1], "smooth")
+        self.assertEqual(self.lines()[:21] + self.lines()[22:], BUNDLED.split("\n"), "nothing else changed")
+
+        b.script("const s = document.getElementById('aim-select'); s.value = 'ball';"
+                 "s.dispatchEvent(new Event('change'));")
+        b.wait("the centre on the ball", lambda: self.lines()[21].split()[4] == "ball")
+        b.chord(Keys.CONTROL, "z")
+        b.wait("the aim undone", lambda: self.lines()[21].split()[4] != "ball")
+        b.chord(Keys.CONTROL, "z")
+        b.wait("the key undone", lambda: self.text() == BUNDLED)
+        b.chord(Keys.CONTROL, Keys.SHIFT, "z")
+        b.wait("the key redone", lambda: self.lines()[21].startswith("500"))
+
+    def test_an_error_shows_at_its_line_and_column_and_the_picture_keeps_the_last_film(self):
+        b = self.start()
+        self.seek(200)
+        film = b.script("return studio.core.pose(200)")
+        line = BUNDLED.split("\n")[12]  # "165    -14 7 6    character ..."
+        column = line.index("character")
+        b.script("const line = studio.editor.state.doc.line(13);"
+                 "studio.editor.dispatch({selection: {anchor: line.from + arguments[0] + 4}});"
+                 "studio.editor.focus();", column)
+        b.keys(Keys.DELETE, "X")  # "charXcter"
+        problems = lambda: b.script("return document.getElementById('problems').textContent")  # noqa: E731
+        b.wait("the error listed", lambda: "13:%d error: expected a number or a name for the centre, found "
+                                           "\"charXcter\" (names: toaster," % (column + 1) in problems())
+        self.assertIn("the picture shows the last film that compiled", problems())
+        self.assertTrue(b.script("return document.querySelector('.cm-lintRange-error') !== null"))
+        self.assertEqual(b.script("return studio.core.pose(200)"), film)
+        self.click("film-button")
+        self.assertIn("No film: the shot list has errors (line 13)", self.status())
+
+        b.script("document.querySelector('#problems a').click()")  # the cursor goes to the error
+        self.assertEqual(b.script("const s = studio.editor.state; const at = s.selection.main.head;"
+                                  "return [s.doc.lineAt(at).number, at - s.doc.lineAt(at).from]"), [13, column])
+        b.keys(Keys.ESCAPE, Keys.ARROW_RIGHT)  # Escape leaves the text: the arrow moves the playhead
+        b.wait("frame 201", lambda: self.frame() == 201)
+
+    def test_bad_input_is_refused_in_one_sentence_and_the_draft_stays(self):
+        b = self.start()
+        cases = (
+            ("binary.shots", "\0\1\2 not text", "binary.shots is not opened: it is not text."),
+            ("big.shots", "# " + "x" * 1100000, "big.shots is not opened: it is over 1 MB"),
+            ("long.shots", "0 1 2 3 4 5 6 0 1 0 # " + "y" * 4000, "long.shots is not opened: line 1 is 4,022"),
+            ("late.shots", "0 1 2 3 4 5 6 0 1 0\n7812 1 2 3 4 5 6 0 1 0\n",
+             "late.shots:2:1: expected a frame below 7812 (the film's length)"),
+            ("name.shots", "0 traim 4 5 6 0 1 0\n", "name.shots:1:3: expected a number or a name for the eye"),
+        )
+        for name, content, said in cases:
+            b.script("const files = new DataTransfer();"
+                     "files.items.add(new File([arguments[0]], arguments[1]));"
+                     "window.dispatchEvent(new DragEvent('drop', { dataTransfer: files, cancelable: true }));",
+                     content, name)
+            b.wait(name, lambda: said in self.status())
+            self.assertEqual(self.text(), BUNDLED)
+        self.start(query=QUERY + "#shots=AAAA", forget=False)
+        self.assertIn("The link's shot list cannot be read", self.status())
+        self.assertEqual(self.text(), BUNDLED)
+
+
+class Films(StudioTest):
+    def test_the_downloaded_film_is_film_compile_of_the_downloaded_list_and_renders_alike(self):
+        b = self.start()
+        self.seek(4450)
+        b.keys("v")
+        self.drag(-80, 30)
+        b.keys("k", "v")  # a key of the studio's own in the film
+        b.wait("the film view", lambda: b.script("return studio.view") == "film")
+        self.click("shots-button")
+        self.click("film-button")
+        shots, film = b.downloaded(r"camarabuena\.shots"), b.downloaded(r"camarabuena\.txt")
+        b.wait("the downloads", lambda: pathlib.Path(shots).read_text() == self.text())
+        with tempfile.TemporaryDirectory() as out:
+            compiled = os.path.join(out, "compiled.txt")
+            subprocess.run([film_tool(), "compile", shots, "-o", compiled], check=True, timeout=60)
+            b.wait("the whole film", lambda: os.path.getsize(film) == os.path.getsize(compiled))
+            self.assertEqual(pathlib.Path(film).read_bytes(), pathlib.Path(compiled).read_bytes())
+
+            frames = (1300, 4450)
+            subprocess.run([renderer(), compiled, "--frames", ",".join(map(str, frames)), "--size", "%dx%d" % PICTURE,
+                            "--out", out, "--quiet"], check=True, timeout=300)
+            for n in frames:
+                self.seek(n)
+                b.frames(2)
+                share = pictures.differing_share(pictures.decode(b.screenshot("picture")),
+                                                 pictures.decode(os.path.join(out, "frame-%05d.png" % n)))
+                self.assertLessEqual(share, MOST_DIFFERING, "frame %d: %.3f %% of lit pixels differ" % (n, share))
+
+    def test_the_draft_survives_a_killed_browser_and_a_link_opens_the_same_text(self):
+        profile = tempfile.mkdtemp(prefix="practica02-profile-")
+        first = Browser(WINDOW, profile)
+        try:
+            self.start(first)
+            first.keys(Keys.END, "v", "k")
+            first.wait("the key", lambda: self.text(first).rstrip().split("\n")[-1].startswith("7811"))
+            first.wait("the draft kept", lambda: first.script(
+                "const d = document.body.dataset; return d.changes !== undefined && d.saved === d.changes"))
+            draft = self.text(first)
+            first.kill()
+        finally:
+            first.close()
+        second = Browser(WINDOW, profile)
+        try:
+            self.start(second, forget=False)
+            self.assertEqual(self.text(second), draft)
+            self.assertEqual(second.script("return [studio.frame, studio.view]"), [7811, "free"])
+            second.script("document.getElementById('share-button').click()")
+            second.wait("the link", lambda: second.script("return document.getElementById('share-link').value"))
+            link = second.script("return document.getElementById('share-link').value")
+        finally:
+            second.close()
+            subprocess.run(["rm", "-rf", profile], check=False)
+
+        b = self.start(query=link.split("/", 3)[3])  # no draft: the link's text opens as it is
+        self.assertEqual(self.text(), draft)
+        self.assertNotIn("#", b.script("return location.href"), "the link's text is in the draft now, not the address")
+        self.start()  # a draft that differs: asked first
+        self.start(query=link.split("/", 3)[3], forget=False)
+        b.wait("the question", lambda: b.script("return !document.getElementById('ask').hidden"))
+        self.assertEqual(self.text(), BUNDLED)
+        self.click("ask-yes")
+        b.wait("the link's text", lambda: self.text() == draft)
+        b.chord(Keys.CONTROL, "z")
+        b.wait("the draft back", lambda: self.text() == BUNDLED)
+
+
+if __name__ == "__main__":
+    unittest.main()
