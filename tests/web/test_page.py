@@ -5,6 +5,7 @@ picture of the page, if set."""
 import os
 import pathlib
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -19,7 +20,8 @@ from browser import Browser, Site, site_folder
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness  # noqa: E402
 
-SIZE, RESIZED = (640, 360), (480, 270)
+SIZE, RESIZED = (640, 360), (480, 270)  # the canvas's; the window is BAR taller
+BAR = 28  # the page's bar under the canvas, CSS pixels
 POSE = r"-?\d+\.\d{6}( -?\d+\.\d{6}){8}"
 MOST_DIFFERING = 1.0  # per cent of the lit pixels
 FRAMES = (100, 2830, 4450, 7250)  # the rally, the crossing, the rotors, the crane's arm
@@ -30,6 +32,10 @@ def renderer():
     return os.environ.get("RENDER_FILM_BIN") or os.path.join(os.path.dirname(harness.program()), "render_film")
 
 
+def window(canvas):
+    return canvas[0], canvas[1] + BAR
+
+
 def lines_of(path):
     return pathlib.Path(path).read_text().splitlines()
 
@@ -37,7 +43,7 @@ def lines_of(path):
 class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.site, cls.browser = Site(site_folder()), Browser(SIZE)
+        cls.site, cls.browser = Site(site_folder()), Browser(window(SIZE))
         cls.addClassCleanup(cls.site.close)
         cls.addClassCleanup(cls.browser.close)
 
@@ -46,9 +52,9 @@ class PageTest(unittest.TestCase):
         self.browser.wait_for_line(r"La resolucion de pantalla es de %d x %d \(tomo nota :p\)" % SIZE)
         return self.browser
 
-    def click_button(self, name):
+    def click_button(self, name, browser=None):
         x, y, w, h = harness.BUTTONS[name]  # design space, y up
-        self.browser.click((x + w / 2) * SIZE[0] / 1024, (768 - y - h / 2) * SIZE[1] / 768)
+        (browser or self.browser).click((x + w / 2) * SIZE[0] / 1024, (768 - y - h / 2) * SIZE[1] / 768)
 
 
 class Behaviour(PageTest):
@@ -104,6 +110,37 @@ class Behaviour(PageTest):
         path = b.downloaded(r"camara-\d{14}\.txt")
         b.wait("the whole recording", lambda: lines_of(path) == recorded)
 
+    def test_a_recording_is_kept_through_a_killed_browser_and_offered_next_time(self):
+        profile = tempfile.mkdtemp(prefix="practica02-profile-")
+        try:
+            first = Browser(window(SIZE), profile)
+            try:
+                first.open(self.site.url("index.html"))
+                first.wait_for_line(r"La resolucion de pantalla es de .*")
+                self.click_button("REC", first)
+                first.wait_for_line("se ha pulsado boton grabar.")
+                first.keys("U", "Q", "U")
+                first.wait("the second pose kept", lambda: first.script(
+                    "return Number(document.body.dataset.recordingKept || 0)") > 60)
+                recorded = [l for l in first.read() if re.fullmatch(POSE, l)][-1:]
+                first.kill()
+            finally:
+                first.close()
+            second = Browser(window(SIZE), profile)
+            try:
+                second.open(self.site.url("index.html"))
+                second.wait_for_element("recovered")
+                self.assertIn("2 poses", second.script("return document.getElementById('recovered-text').textContent"))
+                second.driver.find_element(By.ID, "recovered-download").click()
+                path = second.downloaded(r"camara-\d{14}\.txt")
+                second.wait("the recording", lambda: len(lines_of(path)) == 2)
+                self.assertEqual(lines_of(path)[1], recorded[0])
+                second.wait("no more offers", lambda: second.script("return document.getElementById('recovered').hidden"))
+            finally:
+                second.close()
+        finally:
+            shutil.rmtree(profile, ignore_errors=True)
+
     def test_a_refused_film_is_shown_the_page_goes_on_and_another_plays(self):
         b = self.start()
         bad = "3\n1 2 3 4 5 6 7 8 9\n1 2 x 4\n"
@@ -142,7 +179,7 @@ class Pictures(PageTest):
                 b.wait_for_line("fotograma:%d" % (n + 1))
                 self.assertAlike(os.path.join(out, str(SIZE[0]), "frame-%05d.png" % n), "frame %d" % n)
                 self.assertEqual(b.read()[-1], "fotograma:%d" % (n + 1))
-            b.resize(*RESIZED)  # the program's reshape draws it anew at the window's new size
+            b.resize(*window(RESIZED))  # the program's reshape draws it anew at the window's new size
             b.wait("the canvas's new size", lambda: b.script("return document.querySelector('canvas').width") == 480)
             self.assertAlike(os.path.join(out, "480", "frame-%05d.png" % n), "frame %d, resized" % n)
         b.keys(" ")
@@ -166,9 +203,8 @@ class Pictures(PageTest):
         self.assertAlike(desktop, "the title screen")
 
     def assertAlike(self, desktop, what):
-        """The canvas as the page shows it (its bar hidden) like the desktop's picture (pixels or a PNG)."""
-        self.browser.script("document.getElementById('bar').hidden = true")
+        """The canvas as the page shows it like the desktop's picture (pixels or a PNG)."""
         self.browser.frames(2)
         desktop = pictures.decode(desktop) if isinstance(desktop, str) else desktop
-        share = pictures.differing_share(pictures.decode(self.browser.screenshot()), desktop)
+        share = pictures.differing_share(pictures.decode(self.browser.screenshot("screen")), desktop)
         self.assertLessEqual(share, MOST_DIFFERING, "%s: %.3f %% of lit pixels differ" % (what, share))

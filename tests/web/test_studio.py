@@ -204,6 +204,19 @@ class Films(StudioTest):
                                                  pictures.decode(os.path.join(out, "frame-%05d.png" % n)))
                 self.assertLessEqual(share, MOST_DIFFERING, "frame %d: %.3f %% of lit pixels differ" % (n, share))
 
+    def test_play_opens_the_main_page_playing_the_studios_film(self):
+        b = self.start()
+        self.click("play-button")
+        b.wait("the main page", lambda: len(b.driver.window_handles) == 2)
+        studio = b.driver.current_window_handle
+        b.driver.switch_to.window(next(h for h in b.driver.window_handles if h != studio))
+        try:
+            for line in ("nfotogramas=7812", "se ha pulsado boton play.", "fotograma:3"):
+                b.wait_for_line(line)
+        finally:
+            b.driver.close()
+            b.driver.switch_to.window(studio)
+
     def test_the_draft_survives_a_killed_browser_and_a_link_opens_the_same_text(self):
         profile = tempfile.mkdtemp(prefix="practica02-profile-")
         first = Browser(WINDOW, profile)

@@ -288,7 +288,6 @@ function wireToolbar() {
 }
 
 async function start() {
-  const opened = performance.now();
   window.studio = studio;  // for a look from the browser's console, and for the page's tests
   const params = new URLSearchParams(location.search);
   const canvas = $('picture');
@@ -329,7 +328,7 @@ async function start() {
   initCompile($('problems'), draw);
   initViews(canvas, pictureSize(params));
   compileNow();
-  console.log(`studio: first picture after ${Math.round(performance.now() - opened)} ms`);
+  console.log(`studio: first picture ${Math.round(performance.now())} ms after the page was opened`);
   initTimeline($('timeline'), seek);
   wireToolbar();
   initKeyboard({ seek, seekKey, togglePlay, toggleView, key: keyFromView, deleteKey, leaveText });
