@@ -3,10 +3,11 @@
 // machine draws. Frame N is what PLAY shows for pose N: the story played without
 // a window (film/player) through frames 0 to N, the camera set from pose N and
 // the world drawn by the program's own code into an off-screen picture of the
-// requested size. A writer thread compresses the pictures and feeds ffmpeg while
-// the next frame is drawn; it and ffmpeg run a little below the drawing's
-// priority, so they do not hold it back, yet get their share on a machine busy
-// with other work.
+// requested size; with --smooth (or --share, the settings of a video to send),
+// of several samples a pixel (tools/common/offscreen), so lines are smooth. A
+// writer thread compresses the pictures and feeds ffmpeg while the next frame is
+// drawn; it and ffmpeg run a little below the drawing's priority, so they do not
+// hold it back, yet get their share on a machine busy with other work.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
@@ -53,10 +54,15 @@ constexpr int SALIDA_USO = 2;
 constexpr int SALIDA_NO_ABRE = 255;    // as PLAY: the camera file cannot be opened (-1)
 constexpr int SALIDA_NO_CARGA = 254;   // as PLAY: the camera file cannot be loaded (-2)
 
+// --share: the settings chosen from the table measured in the README (the whole
+// bundled film at 1280x720 to a video, smooth lines).
+const char* const PRESET_COMPARTIR = "veryfast";
+constexpr int CRF_COMPARTIR = 28;
+
 const char* const USO =
     "usage: render_film FILM (--out DIR | --video FILE.mp4) [--frames A-B] [--every N]\n"
-    "                   [--size WxH] [--credits SECONDS] [--crf N] [--preset NAME]\n"
-    "                   [--force] [--quiet]\n";
+    "                   [--size WxH] [--credits SECONDS] [--smooth] [--share] [--crf N]\n"
+    "                   [--preset NAME] [--force] [--quiet]\n";
 
 const char* const AYUDA =
     "Plays the story through FILM (a camera file, as PLAY reads it) and writes its frames,\n"
@@ -67,6 +73,11 @@ const char* const AYUDA =
     "  --video FILE.mp4   one H.264 video (yuv420p, 40 frames a second) made by ffmpeg\n"
     "  --crf N            the video's x264 quality, 0 (lossless) to 51 (default 26)\n"
     "  --preset NAME      the video's x264 speed preset, ultrafast (the default) to placebo\n"
+    "  --smooth           smooth lines: each pixel the mean of 4 samples (multisampled where the\n"
+    "                     GL offers it, else drawn at twice the size and averaged), so the\n"
+    "                     pictures are no longer PLAY's pixel for pixel\n"
+    "  --share            a video to send: --smooth, x264 preset %s and CRF %d (--preset\n"
+    "                     and --crf still override them); about 4 Mbit/s at 1280x720\n"
     "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N; or a list:\n"
     "                     --frames 0-99,500,7000-7811); default: every pose of the film\n"
     "  --every N          every Nth frame of each range, from its start (default 1)\n"
@@ -102,6 +113,9 @@ struct Opciones {
     int ancho = 1280, alto = 720;
     double creditos = 0.0;   // seconds
     AjustesVideo codificador;  // --crf, --preset; the size and rate are set when it starts
+    bool crfDado = false, presetDado = false;  // --crf, --preset given (over --share's)
+    bool suavizar = false;   // --smooth
+    bool compartir = false;  // --share
     bool forzar = false;     // --force
     bool callada = false;
 };
@@ -158,7 +172,8 @@ Opciones leerOpciones(int argc, char** argv)
         };
         long long n = 0;
         if (a == "--help" || a == "-h") {
-            std::printf("%s\n%s", USO, AYUDA);
+            std::printf("%s\n", USO);
+            std::printf(AYUDA, PRESET_COMPARTIR, CRF_COMPARTIR);
             std::exit(0);
         } else if (a == "--version") {
             std::printf("%s\n", lineaVersion("render_film").c_str());
@@ -172,6 +187,7 @@ Opciones leerOpciones(int argc, char** argv)
             if (!entero(t, 0, 51, n))
                 usoErroneo("--crf expects a whole number from 0 to 51, not \"" + t + "\"");
             o.codificador.crf = static_cast<int>(n);
+            o.crfDado = true;
         } else if (a == "--preset") {
             const std::string t = argumento();
             const auto& todos = TuberiaVideo::presets();
@@ -182,6 +198,11 @@ Opciones leerOpciones(int argc, char** argv)
                 usoErroneo("--preset expects one of " + lista + ", not \"" + t + "\"");
             }
             o.codificador.preset = t;
+            o.presetDado = true;
+        } else if (a == "--smooth") {
+            o.suavizar = true;
+        } else if (a == "--share") {
+            o.compartir = true;
         } else if (a == "--out") {
             o.carpeta = argumento();
         } else if (a == "--video") {
@@ -232,6 +253,13 @@ Opciones leerOpciones(int argc, char** argv)
         } else {
             sueltos.push_back(a);
         }
+    }
+    if (o.compartir) {
+        o.suavizar = true;
+        if (!o.presetDado)
+            o.codificador.preset = PRESET_COMPARTIR;
+        if (!o.crfDado)
+            o.codificador.crf = CRF_COMPARTIR;
     }
     if (sueltos.size() != 1)
         usoErroneo(sueltos.empty() ? "no film given" : "one film only, not " + std::to_string(sueltos.size()));
@@ -330,11 +358,14 @@ void vaciarCarpeta(const std::string& carpeta)
             fallar("cannot remove " + p + ": " + std::strerror(errno));
 }
 
-// The pictures waiting to be written, and the thread that writes them.
+// The pictures waiting to be written, and the thread that writes them. Pictures
+// drawn at twice the size (a smoothed picture without multisampling) are first
+// averaged down to ancho x alto here.
 class Escritor {
 public:
-    Escritor(const Opciones& o, TuberiaVideo* video, int ancho, int alto)
-        : carpeta_(o.carpeta), video_(video), ancho_(ancho), alto_(alto), hilo_([this] { trabajar(); })
+    Escritor(const Opciones& o, TuberiaVideo* video, int ancho, int alto, bool reducir)
+        : carpeta_(o.carpeta), video_(video), ancho_(ancho), alto_(alto), reducir_(reducir),
+          hilo_([this] { trabajar(); })
     {
     }
     ~Escritor() { terminar(); }
@@ -402,9 +433,12 @@ private:
                 c = std::move(cola_.front());
                 cola_.pop_front();
             }
+            if (reducir_)
+                reducirDosPorDos(c.rgb, ancho_, alto_, reducida_);
+            const std::vector<unsigned char>& rgb = reducir_ ? reducida_ : c.rgb;
             std::string error;
-            bool bien = carpeta_.empty() || escribirPNG(carpeta_ + "/" + c.nombre, ancho_, alto_, c.rgb, error);
-            bien = bien && (video_ == nullptr || video_->escribir(c.rgb, error));
+            bool bien = carpeta_.empty() || escribirPNG(carpeta_ + "/" + c.nombre, ancho_, alto_, rgb, error);
+            bien = bien && (video_ == nullptr || video_->escribir(rgb, error));
             std::lock_guard<std::mutex> l(m_);
             if (!bien) {
                 error_ = error;
@@ -420,6 +454,8 @@ private:
     std::string carpeta_;
     TuberiaVideo* video_;
     int ancho_, alto_;
+    bool reducir_;
+    std::vector<unsigned char> reducida_;  // the picture averaged down, when reducir_
     mutable std::mutex m_;
     std::condition_variable cv_;
     std::deque<Cuadro> cola_;
@@ -455,7 +491,7 @@ void abrirContexto(const Opciones& o, LienzoFuera& lienzo)
     glutHideWindow();
     glutMainLoopEvent();
     std::string error;
-    if (!lienzo.crear(o.ancho, o.alto, error))
+    if (!lienzo.crear(o.ancho, o.alto, o.suavizar, error))
         fallar(error);
 }
 
@@ -518,13 +554,18 @@ int main(int argc, char** argv)
     if (!o.video.empty() && !video.abrir(o.video, ajustes, error))
         fallar(error);
 
-    tamanoSinVentana(o.ancho, o.alto);
+    tamanoSinVentana(lienzo.anchoDibujo(), lienzo.altoDibujo());
 
     const long long total = static_cast<long long>(nombres.size());
     BarraProgreso barra("render_film", total, BarraProgreso::modoPara(o.callada));
+    const std::string suavizado =
+        o.suavizar ? "smooth lines (" + lienzo.describirMuestreo() + ")" : std::string();
+    if (o.suavizar)
+        barra.anotar("  " + suavizado);
     long long dibujados = 0;
     {
-        Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto);
+        Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto,
+                          lienzo.muestreo() == LienzoFuera::Muestreo::DobleTamano);
         // The picture just drawn, as the next of this run's names.
         auto entregar = [&]() {
             std::vector<unsigned char> rgb = escritor.buffer();
@@ -586,8 +627,9 @@ int main(int argc, char** argv)
         morirPorSenal(senal);
     }
     if (!o.callada)
-        std::fprintf(stderr, "render_film: %s written to %s in %s, %.1f frames a second\n",
+        std::fprintf(stderr, "render_film: %s written to %s in %s, %.1f frames a second%s\n",
                      plural(dibujados, "frame", "frames").c_str(), destino.c_str(),
-                     BarraProgreso::duracion(segundos).c_str(), segundos > 0 ? dibujados / segundos : 0.0);
+                     BarraProgreso::duracion(segundos).c_str(), segundos > 0 ? dibujados / segundos : 0.0,
+                     suavizado.empty() ? "" : ("; " + suavizado).c_str());
     return 0;
 }

@@ -1,9 +1,12 @@
 """render_film, the real program: its refusals (each once, where they cost least),
 PNG frames that are the same bytes on every run, a short video that ffprobe reads
-back, signals that finish a playable video and then end the program as the shell
-expects, an encoder that fails, and --force on a folder of an earlier run. That
-its pictures are PLAY's own is checked against screenshots of the whole bundled
-film's replay (test_bundled_film)."""
+back, smoothed pictures (multisampled on llvmpipe, drawn at twice the size on
+softpipe, a GL without multisampling) that light what the plain ones light, the
+settings --share gives read back from the video, signals that finish a playable
+video and then end the program as the shell expects, an encoder that fails, and
+--force on a folder of an earlier run. That its pictures are PLAY's own is
+checked against screenshots of the whole bundled film's replay
+(test_bundled_film)."""
 import json
 import os
 import shutil
@@ -12,10 +15,14 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import film_text, pose
+from harness import Image, default_film, film_text, pose
 from xvfb import Xvfb
 
 VIEW = pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))
+# Mesa's softpipe: a GL that offers no multisampling, so --smooth draws at twice the size.
+NO_MULTISAMPLING = dict(os.environ, GALLIUM_DRIVER="softpipe")
+# What --share sets (the README's table).
+SHARE_PRESET, SHARE_CRF = "veryfast", 28
 
 
 def renderer():
@@ -26,6 +33,35 @@ def renderer():
 def read_bytes(path):
     with open(path, "rb") as f:
         return f.read()
+
+
+def decoded(path):
+    ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, stdout=subprocess.PIPE,
+                         timeout=60).stdout
+    return Image.from_ppm(ppm)
+
+
+def lit(image, level=24):
+    """1 for each pixel with a channel at level or above, else 0, row by row."""
+    d = image.data
+    return bytes(max(d[i], d[i + 1], d[i + 2]) >= level for i in range(0, len(d), 3))
+
+
+def dilated(mask, width):
+    """The mask grown by one pixel every way (3x3)."""
+    rows = [mask[i:i + width] for i in range(0, len(mask), width)]
+    grown = [bytes(a | b | c for a, b, c in zip(r, b"\0" + r[:-1], r[1:] + b"\0")) for r in rows]
+    none = bytes(width)
+    return b"".join(bytes(a | b | c for a, b, c in zip(up, r, down))
+                    for up, r, down in zip([none] + grown[:-1], grown, grown[1:] + [none]))
+
+
+def x264_options(path):
+    """The options x264 wrote into the stream, as a dict ("crf": "28.0", ...)."""
+    blob = read_bytes(path)
+    start = blob.index(b"x264 - core")
+    text = blob[start:blob.index(b"\0", start)].decode()
+    return dict(o.split("=", 1) for o in text.split(" - options: ")[1].split() if "=" in o)
 
 
 def ffprobe(path):
@@ -75,6 +111,10 @@ class RenderFilm(unittest.TestCase):
             ([self.film, "--size", "40000x40", "--out", "o"], None, 1,
              "the GL context cannot give a 40000x40 picture"),
             ([self.film, "--size", "321x240", "--video", "v.mp4"], None, 2, "a video needs an even width and height"),
+            ([self.film, "--size", "0x240", "--share", "--video", "v.mp4"], None, 2, "--size expects WxH in pixels"),
+            ([self.film, "--size", "3840x2160", "--smooth", "--out", "o"], NO_MULTISAMPLING, 1,
+             "the GL context cannot give a 3840x2160 picture smoothed: it offers no multisampling (at most 1 sample "
+             "a pixel), and the 7680x4320 picture to average is beyond it"),
             ([self.film, "--frames", "9-3", "--out", "o"], None, 2, "--frames expects A-B with 0 <= A <= B"),
             ([self.film, "--frames", "2147483648", "--out", "o"], None, 1, "--frames 2147483648 is outside the film"),
             ([self.film, "--video", "old.mp4"], None, 1, "old.mp4 exists: give --force to replace it"),
@@ -120,6 +160,55 @@ class RenderFilm(unittest.TestCase):
         self.assertEqual(ffprobe(self.path("v.mp4")), ("h264", "yuv420p", 320, 240, 120 + 20))
         self.assertEqual(sorted(os.listdir(self.dir)), ["film.txt", "v.mp4"])
 
+    def test_smooth_pictures_light_what_the_plain_ones_light_in_more_shades(self):
+        frames = ["--frames", "2470,4450", "--credits", "0.025", "--size", "320x240"]
+        plain = self.run_renderer(default_film(), *frames, "--out", "plain", "--quiet")
+        self.assertEqual(plain.returncode, 0, plain.stderr)
+        for env, how, names in ((None, "4 samples a pixel, multisampled", ["credits-00000.png"]),
+                                (NO_MULTISAMPLING, "4 samples a pixel, drawn at 640x480", [])):
+            with self.subTest(how=how):
+                r = self.run_renderer(default_film(), *frames, "--smooth", "--out", "smooth", "--force", env=env)
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.assertRegex(r.stderr, r"3 frames written to smooth/ in .* frames a second; smooth lines "
+                                           r"\(%s\)\n$" % how)
+                # At twice the size the credits' letters are drawn at half their size: not compared.
+                for name in ["frame-02470.png", "frame-04450.png"] + names:
+                    a, b = decoded(self.path("plain/" + name)), decoded(self.path("smooth/" + name))
+                    self.assertEqual((b.width, b.height), (320, 240))
+                    shades = [len({image.data[i:i + 3] for i in range(0, len(image.data), 3)}) for image in (a, b)]
+                    self.assertGreater(shades[1], 3 * shades[0], name)
+                    # Every lit pixel of either lies beside a lit pixel of the other (measured: 0 or 1).
+                    for one, other in ((a, b), (b, a)):
+                        near = dilated(lit(other), 320)
+                        stray = sum(1 for p, q in zip(lit(one), near) if p and not q)
+                        self.assertLessEqual(stray, 10, name)
+
+    def test_share_sets_the_video_to_send(self):
+        # x264 writes its options into the stream: those of a plain encode of the named preset and CRF.
+        subprocess.run(["ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=40", "-frames:v",
+                        "4", "-c:v", "libx264", "-preset", SHARE_PRESET, "-crf", str(SHARE_CRF), "-threads", "1",
+                        "-pix_fmt", "yuv420p", self.path("reference.mp4")], check=True, timeout=120)
+        reference = x264_options(self.path("reference.mp4"))
+        for extra, preset, crf in (([], SHARE_PRESET, SHARE_CRF), (["--crf", "33"], SHARE_PRESET, 33),
+                                   (["--preset", "ultrafast"], "ultrafast", SHARE_CRF)):
+            with self.subTest(extra=extra):
+                r = self.run_renderer(self.film, "--frames", "0-39", "--size", "320x240", "--share", *extra,
+                                      "--video", "s.mp4", "--force")
+                self.assertEqual((r.returncode, r.stdout), (0, ""), r.stderr)
+                self.assertIn("40 frames written to s.mp4", r.stderr)
+                self.assertIn("; smooth lines (4 samples a pixel, multisampled)\n", r.stderr)
+                self.assertEqual(ffprobe(self.path("s.mp4")), ("h264", "yuv420p", 320, 240, 40))
+                written = x264_options(self.path("s.mp4"))
+                self.assertEqual(float(written["crf"]), crf)
+                if preset == SHARE_PRESET:
+                    for key in ("subme", "me", "ref", "trellis", "rc_lookahead", "bframes", "mixed_ref", "weightp"):
+                        self.assertEqual(written[key], reference[key], key)
+                else:
+                    self.assertEqual((written["subme"], written["cabac"]), ("0", "0"))  # ultrafast's
+                # Plays in a browser before it has all arrived: the index (moov) before the frames (mdat).
+                blob = read_bytes(self.path("s.mp4"))
+                self.assertLess(blob.index(b"moov"), blob.index(b"mdat"))
+
     def test_signals_finish_a_playable_video_then_end_the_program_as_the_shell_expects(self):
         with open(self.film, "w") as f:
             f.write(film_text([VIEW] * 7000))
@@ -138,14 +227,16 @@ class RenderFilm(unittest.TestCase):
         self.assertIn("the video is complete and playable up to there", said)
         self.assertEqual(ffprobe(self.path("a.mp4"))[2:], (320, 240, done))
         self.assertEqual(sorted(os.listdir(self.dir)), ["a.mp4", "film.txt"])
-        # SIGTERM to the renderer alone.
-        with subprocess.Popen(render + ["c.mp4"], cwd=self.dir, stderr=subprocess.PIPE, text=True) as proc:
-            self.assertRegex(proc.stderr.readline(), r"^render_film: \d+/7000 frames")
+        # SIGTERM to the renderer alone, smoothing.
+        with subprocess.Popen(render[:-1] + ["--smooth", "--video", "c.mp4"], cwd=self.dir, stderr=subprocess.PIPE,
+                              text=True) as proc:
+            self.assertRegex(proc.stderr.readline(), r"^render_film: \d+/7000 frames .* left  smooth lines \(4 "
+                                                     r"samples a pixel, multisampled\)\n$")
             proc.send_signal(signal.SIGTERM)
             said = proc.stderr.read()
             self.assertEqual(proc.wait(timeout=120), -signal.SIGTERM, said)
-        self.assertIn("interrupted by SIGTERM", said)
-        self.assertEqual(ffprobe(self.path("c.mp4"))[:2], ("h264", "yuv420p"))
+        done = int(said.split("interrupted by SIGTERM: ")[1].split()[0])
+        self.assertEqual(ffprobe(self.path("c.mp4")), ("h264", "yuv420p", 320, 240, done))
         # A second signal while it finishes (an encoder slow to end its file) stops it at once.
         slow = self.stand_in_ffmpeg("cat >/dev/null\nexec sleep 60\n")
         with subprocess.Popen(render + ["d.mp4"], cwd=self.dir, stderr=subprocess.PIPE, text=True,

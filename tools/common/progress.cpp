@@ -65,12 +65,12 @@ void BarraProgreso::avanzar(long long hechos)
     if (modo_ == Modo::Terminal) {
         if (desdeUltimo < INTERVALO_TERMINAL_S && !ultimo && dibujada_)
             return;
-        std::fprintf(salida_, "\r%s\033[K", linea(hechos, total_, segundos(), ANCHO_BARRA).c_str());
+        std::fprintf(salida_, "\r%s%s\033[K", linea(hechos, total_, segundos(), ANCHO_BARRA).c_str(), nota_.c_str());
         dibujada_ = true;
     } else {
         if (desdeUltimo < INTERVALO_LINEAS_S)
             return;
-        std::fprintf(salida_, "%s: %s\n", que_.c_str(), linea(hechos, total_, segundos(), 0).c_str());
+        std::fprintf(salida_, "%s: %s%s\n", que_.c_str(), linea(hechos, total_, segundos(), 0).c_str(), nota_.c_str());
     }
     std::fflush(salida_);
     ultimo_ = ahora;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 class BarraProgreso {
 public:
@@ -16,6 +17,8 @@ public:
     // Terminal when standard error is a terminal, else Lineas; Callada when quiet.
     static Modo modoPara(bool callada);
 
+    // A few words after the figures of every line ("smooth lines"); none by default.
+    void anotar(std::string nota) { nota_ = std::move(nota); }
     // n units done so far; redraws when it is time to.
     void avanzar(long long hechos);
     // Clears the bar from the terminal (before a message or the summary).
@@ -29,7 +32,7 @@ public:
     double segundos() const;  // since the bar was made
 
 private:
-    std::string que_;
+    std::string que_, nota_;
     long long total_;
     Modo modo_;
     std::chrono::steady_clock::time_point inicio_, ultimo_;
