@@ -1,5 +1,6 @@
 """Stills: the bundled film rendered at one frame of every shot and two frames of
-the credits, small, compared pixel for pixel with the pictures kept in
+the credits, small, and two frames smoothed (render_film --smooth, kept as
+smooth-frame-NNNNN.png), compared pixel for pixel with the pictures kept in
 tests/stills/. The pictures are decoded before they are compared, so the PNG
 encoder's settings do not matter. When a change is meant to alter the picture,
 regenerate them:
@@ -21,13 +22,22 @@ SIZE = "320x180"
 FRAMES = (0, 100, 200, 320, 525, 600, 780, 935, 1016, 1109, 1200, 1396, 2000, 2470, 2830, 3140, 3320,
           3700, 4075, 4450, 5100, 5400, 5550, 5700, 5860, 6100, 6500, 7250, 7775, 7811)
 CREDITS_SECONDS = "0.05"  # two steps of the credits screen at 40 a second
-NAMES = ["frame-%05d.png" % f for f in FRAMES] + ["credits-00000.png", "credits-00001.png"]
+SMOOTH_FRAMES = (2470, 7250)  # dense lines: the train on the bridge, the crane's arm
+SMOOTH = "smooth-"  # the smoothed stills' names: smooth-frame-NNNNN.png
+NAMES = (["frame-%05d.png" % f for f in FRAMES] + ["credits-00000.png", "credits-00001.png"] +
+         [SMOOTH + "frame-%05d.png" % f for f in SMOOTH_FRAMES])
 
 
 def render(out):
+    """The stills into out, under the names of NAMES."""
     subprocess.run([renderer(), default_film(), "--frames", ",".join(str(f) for f in FRAMES),
                     "--credits", CREDITS_SECONDS, "--size", SIZE, "--out", out, "--quiet"],
                    check=True, timeout=600)
+    smooth = os.path.join(out, "smooth")
+    subprocess.run([renderer(), default_film(), "--frames", ",".join(str(f) for f in SMOOTH_FRAMES),
+                    "--size", SIZE, "--smooth", "--out", smooth, "--quiet"], check=True, timeout=600)
+    for name in os.listdir(smooth):
+        os.rename(os.path.join(smooth, name), os.path.join(out, SMOOTH + name))
 
 
 def decoded(path):
