@@ -94,6 +94,16 @@ PoseDoble poseEnFotograma(const std::vector<ClaveToma>& claves, int fotograma,
     return r;
 }
 
+PoseDoble poseDeClave(const ClaveToma& clave, const std::vector<PuntoMundo>& donde)
+{
+    PoseDoble pose{};
+    evaluarPunto(clave.ojo, donde, pose, 0);
+    evaluarPunto(clave.centro, donde, pose, 3);
+    for (size_t k = 0; k < 3; k++)
+        pose[6 + k] = clave.arriba[k];
+    return pose;
+}
+
 std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& claves, int fotogramas)
 {
     std::vector<Actor> usados;
@@ -110,14 +120,7 @@ std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& c
         avanzarHasta(f);
         for (Actor a : usados)
             donde[static_cast<size_t>(a)] = posicionActor(a);
-        const PoseDoble p = poseEnFotograma(claves, f, [&](size_t i) {
-            PoseDoble pose{};
-            evaluarPunto(claves[i].ojo, donde, pose, 0);
-            evaluarPunto(claves[i].centro, donde, pose, 3);
-            for (size_t k = 0; k < 3; k++)
-                pose[6 + k] = claves[i].arriba[k];
-            return pose;
-        });
+        const PoseDoble p = poseEnFotograma(claves, f, [&](size_t i) { return poseDeClave(claves[i], donde); });
         std::array<float, 9> enFloat;
         for (size_t k = 0; k < p.size(); k++)
             enFloat[k] = static_cast<float>(p[k]);

@@ -29,6 +29,11 @@ Tramo tramoDeFotograma(const std::vector<ClaveToma>& claves, int fotograma);
 PoseDoble poseEnFotograma(const std::vector<ClaveToma>& claves, int fotograma,
                           const std::function<PoseDoble(size_t)>& poseDeClave);
 
+// Key clave's pose at a frame whose named things stand at donde (indexed by actor):
+// each point fixed, or where its thing is plus the offset; the up vector as given.
+// poseDeClave for poseEnFotograma, as the compiler evaluates it.
+PoseDoble poseDeClave(const ClaveToma& clave, const std::vector<PuntoMundo>& donde);
+
 // The camera at frames 0 to fotogramas - 1. Steps the story from a fresh scene
 // (defaults, PLAY mode, no poses loaded), one step per frame, and evaluates named
 // points after each step; the scene state is left where the story got to.
