@@ -66,3 +66,14 @@ std::string lineaDeClave(const ClaveToma& clave)
     campo(linea, tres(clave.arriba), ANCHO_ARRIBA);
     return linea + nombreDeMovimiento(clave.movimiento);
 }
+
+std::string textoDeTomas(const std::vector<ClaveToma>& claves, const std::string& comentario)
+{
+    std::string texto;
+    recorrerLineas(comentario, [&](int, const std::string& linea) {
+        texto += linea.empty() ? "#\n" : "# " + linea + "\n";
+    });
+    for (const ClaveToma& clave : claves)
+        texto += lineaDeClave(clave) + "\n";
+    return texto;
+}

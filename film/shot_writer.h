@@ -7,6 +7,7 @@
 #include "film/shot_list.h"
 
 #include <string>
+#include <vector>
 
 // The shortest "%.Nf" text (N from 0 to 9) that the reader reads back as the same
 // float; beyond that, "%.9g". Never "-0".
@@ -15,3 +16,6 @@ std::string textoDeNumero(float valor);
 std::string textoDePunto(const PuntoToma& punto);
 // A key's line, without its newline: FRAME EYE CENTRE UP MOTION, the motion always written.
 std::string lineaDeClave(const ClaveToma& clave);
+// A whole shot list: each line of comentario as a comment ("# ..."; none when it is
+// empty), then the keys, one a line, each ended by a newline.
+std::string textoDeTomas(const std::vector<ClaveToma>& claves, const std::string& comentario);
