@@ -3,17 +3,21 @@
 //   film check FILE                            can PLAY play FILE, and what it shows
 //   film playable RECORDING [-o FILM]          a recording made with U into a film
 //   film compile SHOTS [-o FILM] [--frames N]  a shot list into a film, one pose per frame
+//   film keys FILM [-o SHOTS] [--tolerance T] [--frames A-B]
+//                                              a film into the few keys that compile back to it
 //
 // Exit status: 0 done (warnings allowed), 1 errors found, a file not read or
 // written, or an output refused; 2 a wrong call. Never opens a window: the story
-// is stepped without drawing. A film is written whole (tools/common/whole_file)
-// and never over a file that exists unless --force is given, nor ever over its
-// own input. Findings and summaries go to standard error; standard output
-// carries only a film written there.
+// is stepped without drawing. A film or a shot list is written whole
+// (tools/common/whole_file) and never over a file that exists unless --force is
+// given, nor ever over its own input. Findings and summaries go to standard
+// error; standard output carries only a film or a shot list written there.
 #include "film/film_check.h"
 #include "film/film_writer.h"
+#include "film/path_keys.h"
 #include "film/recording_reader.h"
 #include "film/shot_compiler.h"
+#include "film/shot_writer.h"
 #include "scene/timeline.h"
 #include "tools/common/outputs.h"
 #include "tools/common/signals.h"
@@ -22,6 +26,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,11 +40,14 @@ constexpr int SALIDA_BIEN = 0;
 constexpr int SALIDA_FALLO = 1;
 constexpr int SALIDA_USO = 2;
 constexpr int FOTOGRAMAS_MAXIMOS = 1000000;  // about seven hours of story: longer is surely a slip
+// The smallest tolerance of film keys, world units: a film's poses have six decimals.
+constexpr double TOLERANCIA_MINIMA = 0.000001;
 
 const char* const USO =
     "usage: film check FILE\n"
     "   or: film playable RECORDING [-o FILM] [--force]\n"
     "   or: film compile SHOTS [-o FILM] [--force] [--frames N]\n"
+    "   or: film keys FILM [-o SHOTS] [--force] [--tolerance T] [--frames A-B]\n"
     "   or: film help [COMMAND]\n";
 
 const char* const AYUDA =
@@ -48,6 +56,7 @@ const char* const AYUDA =
     "  check      say whether PLAY can play a film, and what it will show\n"
     "  playable   turn a recording made with U into a film\n"
     "  compile    turn a shot list into a film of one pose per frame\n"
+    "  keys       turn a film into the few keys of a shot list that compile back to it\n"
     "\n"
     "Run 'film help COMMAND' (or 'film COMMAND --help') for a command's details.\n"
     "FILE may be '-' for standard input. Findings are printed on standard error as\n"
@@ -103,12 +112,34 @@ const char* const AYUDA_COMPILE =
     "  -y, --force         replace FILM if it exists (never the shot list itself)\n"
     "  --frames N          the film's length in frames (default: the story's, %d)\n";
 
+const char* const AYUDA_KEYS =
+    "usage: film keys FILM [-o SHOTS] [--force] [--tolerance T] [--frames A-B]\n"
+    "\n"
+    "Reads a film as PLAY does ('-': standard input) and writes a shot list of as few\n"
+    "keys as it can that 'film compile' turns back into the film: at every frame the\n"
+    "eye and the centre within T world units, the up vector within 0.5 degrees. The\n"
+    "keys hold (step), move straight (linear) or curve (smooth) as a shot list's keys\n"
+    "do; a cut is a step. Where the eye keeps an offset from a thing of the story, or\n"
+    "the centre stays on one, the keys name it (train + DX DY DZ), so that they follow\n"
+    "it. A film that PLAY cannot read, or with a pose that shows nothing sensible, is\n"
+    "refused as 'film check' refuses it; on any error nothing is written. A summary\n"
+    "(the keys, the largest deviation and its frame) goes to standard error.\n"
+    "\n"
+    "  -o, --output SHOTS  write the shot list to SHOTS (default: standard output)\n"
+    "  -y, --force         replace SHOTS if it exists (never the film itself)\n"
+    "  --tolerance T       in world units, 0.000001 or more (default 0.05)\n"
+    "  --frames A-B        only the film's frames A to B (or one frame, N); the first key\n"
+    "                      holds before A and the last after B\n";
+
 struct Orden {
     std::string verbo;
     std::string entrada;          // the file the verb reads
     std::string salida;           // the film to write; empty for standard output
     int fotogramas = FOTOGRAMAS_GUION;
-    bool forzar = false;          // --force: the film may replace a file that exists
+    bool forzar = false;          // --force: the output may replace a file that exists
+    double tolerancia = 0.05;     // keys: world units
+    bool conTramo = false;        // keys: --frames given
+    int desde = 0, hasta = 0;     // keys: the frames given, inclusive
 
     // The input as messages name it: standard input as compilers name it.
     std::string nombre() const { return entrada == "-" ? "<stdin>" : entrada; }
@@ -118,7 +149,7 @@ struct Orden {
 int usoIncorrecto(const std::string& verbo, const std::string& queja)
 {
     std::string uso = USO;
-    for (const char* ayuda : {AYUDA_CHECK, AYUDA_PLAYABLE, AYUDA_COMPILE})
+    for (const char* ayuda : {AYUDA_CHECK, AYUDA_PLAYABLE, AYUDA_COMPILE, AYUDA_KEYS})
         if (!verbo.empty() && std::string(ayuda).rfind("usage: film " + verbo + " ", 0) == 0)
             uso = std::string(ayuda).substr(0, std::string(ayuda).find('\n') + 1);
     std::fprintf(stderr, "film%s%s: %s\n%s", verbo.empty() ? "" : " ", verbo.c_str(), queja.c_str(), uso.c_str());
@@ -278,6 +309,83 @@ int compilar(const Orden& o)
                     plural(static_cast<int>(c.lista.claves.size()), "key", "keys") + " of " + o.nombre());
 }
 
+std::string numero(double v)
+{
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.3g", v);
+    return texto;
+}
+
+int claves(const Orden& o)
+{
+    const bool estandar = o.entrada == "-";
+    FILE* f = estandar ? stdin : std::fopen(o.entrada.c_str(), "r");
+    if (f == nullptr) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+        return SALIDA_FALLO;
+    }
+    RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
+    const bool leido = !std::ferror(f);
+    const int error = errno;
+    if (!estandar)
+        std::fclose(f);
+    if (!leido) {
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(error));
+        return SALIDA_FALLO;
+    }
+    imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
+        return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
+    });
+    if (!r.legible() || !r.sana()) {
+        std::fprintf(stderr, "film: nothing written: %s\n", cuentas(r.errores(), r.avisos()).c_str());
+        return SALIDA_FALLO;
+    }
+    std::vector<std::array<float, 9>>& todas = r.lectura.poses;
+    const int registros = static_cast<int>(todas.size());
+    if (registros == 0) {
+        std::fprintf(stderr, "film keys: %s has no records: there is no camera path to make keys of\n",
+                     o.nombre().c_str());
+        return SALIDA_FALLO;
+    }
+    const int desde = o.conTramo ? o.desde : 0, hasta = o.conTramo ? o.hasta : registros - 1;
+    if (hasta >= registros) {
+        std::fprintf(stderr, "film keys: frames %d to %d are not all in %s: its records are frames 0 to %d\n", desde,
+                     hasta, o.nombre().c_str(), registros - 1);
+        return SALIDA_FALLO;
+    }
+    std::vector<std::array<float, 9>> poses;
+    if (desde == 0 && hasta == registros - 1)
+        poses = std::move(todas);
+    else
+        poses.assign(todas.begin() + desde, todas.begin() + hasta + 1);
+
+    OpcionesClaves opciones;
+    opciones.tolerancia = o.tolerancia;
+    const ClavesDeCamino c = clavesDeCamino(poses, desde, opciones);
+    std::string comentario = "Keys of " + o.nombre() + ": frames " + std::to_string(desde) + " to " +
+                             std::to_string(hasta) + " of its " + plural(registros, "record", "records") +
+                             ", made by film keys.\n"
+                             "Compiled, they give those frames within " + numero(opciones.tolerancia) +
+                             " of the eye and the centre\nand within " + numero(opciones.toleranciaArribaGrados) +
+                             " degrees of the up vector; the largest deviation is " + numero(c.desviacion) +
+                             " at frame " + std::to_string(c.fotogramaDesviacion) + ".\n";
+    if (hasta >= FOTOGRAMAS_GUION)
+        comentario += "Compile with --frames " + std::to_string(hasta + 1) + " (or more): the film is longer than " +
+                      "the story.\n";
+    comentario += "FRAME EYE CENTRE UP MOTION\n";
+    if (!escribirPelicula(o.salida, textoDeTomas(c.claves, comentario)))
+        return SALIDA_FALLO;
+    std::fprintf(stderr,
+                 "film: wrote %s: %s from frames %d to %d of %s; the largest deviation %s at frame %d, "
+                 "of the up vector %s degrees at frame %d (tolerance %s, %s degrees)\n",
+                 o.salida.empty() ? "the shot list to standard output" : o.salida.c_str(),
+                 plural(static_cast<long long>(c.claves.size()), "key", "keys").c_str(), desde, hasta,
+                 o.nombre().c_str(), numero(c.desviacion).c_str(), c.fotogramaDesviacion,
+                 numero(c.desviacionArribaGrados).c_str(), c.fotogramaDesviacionArriba,
+                 numero(opciones.tolerancia).c_str(), numero(opciones.toleranciaArribaGrados).c_str());
+    return SALIDA_BIEN;
+}
+
 // A command's help, on standard output.
 int ayudaDe(const std::string& verbo)
 {
@@ -285,6 +393,8 @@ int ayudaDe(const std::string& verbo)
         std::printf("%s", AYUDA_CHECK);
     else if (verbo == "playable")
         std::printf("%s", AYUDA_PLAYABLE);
+    else if (verbo == "keys")
+        std::printf("%s", AYUDA_KEYS);
     else
         std::printf(AYUDA_COMPILE, listaDeActores().c_str(), FOTOGRAMAS_GUION);
     return SALIDA_BIEN;
@@ -297,6 +407,29 @@ bool leerFotogramas(const std::string& texto, int& n)
         return false;
     n = std::stoi(texto);
     return n >= 1 && n <= FOTOGRAMAS_MAXIMOS;
+}
+
+// A tolerance: a number of world units, TOLERANCIA_MINIMA or more.
+bool leerTolerancia(const std::string& texto, double& t)
+{
+    char* fin = nullptr;
+    errno = 0;
+    t = std::strtod(texto.c_str(), &fin);
+    return !texto.empty() && fin == texto.c_str() + texto.size() && errno == 0 && std::isfinite(t) &&
+           t >= TOLERANCIA_MINIMA;
+}
+
+// Frames "A-B" (A to B, inclusive) or "N" (that one frame).
+bool leerTramo(const std::string& texto, int& desde, int& hasta)
+{
+    const size_t guion = texto.find('-');
+    const std::string a = texto.substr(0, guion), b = guion == std::string::npos ? a : texto.substr(guion + 1);
+    for (const std::string& x : {a, b})
+        if (x.empty() || x.size() > 9 || x.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+    desde = std::stoi(a);
+    hasta = std::stoi(b);
+    return desde <= hasta;
 }
 
 }  // namespace
@@ -319,7 +452,7 @@ int main(int argc, char** argv)
         return usoIncorrecto("", "help takes one command, found '" + args[2] + "' too");
     Orden o;
     o.verbo = args[pideAyuda ? 1 : 0];
-    if (o.verbo != "check" && o.verbo != "playable" && o.verbo != "compile")
+    if (o.verbo != "check" && o.verbo != "playable" && o.verbo != "compile" && o.verbo != "keys")
         return usoIncorrecto("", "'" + o.verbo + "' is not a command");
     if (pideAyuda)
         return ayudaDe(o.verbo);
@@ -349,6 +482,17 @@ int main(int argc, char** argv)
         } else if (esOpcion && o.verbo != "check" && (a == "-o" || es("--output"))) {
             if (!valor(a == "-o" ? "-o" : "--output", o.salida) || o.salida.empty())
                 return usoIncorrecto(o.verbo, "option '" + a + "' needs a file name");
+        } else if (esOpcion && o.verbo == "keys" && es("--frames")) {
+            std::string n;
+            if (!valor("--frames", n) || !leerTramo(n, o.desde, o.hasta))
+                return usoIncorrecto(o.verbo, "option --frames needs frames A-B (A at most B) or one frame N" +
+                                                  (n.empty() ? std::string() : ", found '" + n + "'"));
+            o.conTramo = true;
+        } else if (esOpcion && o.verbo == "keys" && es("--tolerance")) {
+            std::string t;
+            if (!valor("--tolerance", t) || !leerTolerancia(t, o.tolerancia))
+                return usoIncorrecto(o.verbo, "option --tolerance needs a number of world units, 0.000001 or more" +
+                                                  (t.empty() ? std::string() : ", found '" + t + "'"));
         } else if (esOpcion && o.verbo == "compile" && es("--frames")) {
             std::string n;
             if (!valor("--frames", n) || !leerFotogramas(n, o.fotogramas))
@@ -370,19 +514,22 @@ int main(int argc, char** argv)
     alSenalTerminarYa();
     if (o.verbo == "check")
         return verificar(o);
-    if (o.salida.empty() && isatty(STDOUT_FILENO)) {
+    const char* const hecho = o.verbo == "keys" ? "shot list" : "film";
+    if (o.salida.empty() && o.verbo != "keys" && isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "film %s: not writing a film to a terminal: give -o FILM, or redirect the output\n",
                      o.verbo.c_str());
         return SALIDA_USO;
     }
     if (!o.salida.empty() && mismoFichero(o.salida, o.entrada)) {
-        std::fprintf(stderr, "film %s: %s is the file read: the film would be written over it\n", o.verbo.c_str(),
-                     o.salida.c_str());
+        std::fprintf(stderr, "film %s: %s is the file read: the %s would be written over it\n", o.verbo.c_str(),
+                     o.salida.c_str(), hecho);
         return SALIDA_FALLO;
     }
     if (!o.salida.empty() && existe(o.salida) && !o.forzar) {
         std::fprintf(stderr, "film %s: %s exists: give --force to replace it\n", o.verbo.c_str(), o.salida.c_str());
         return SALIDA_FALLO;
     }
+    if (o.verbo == "keys")
+        return claves(o);
     return o.verbo == "playable" ? hacerReproducible(o) : compilar(o);
 }

@@ -1,6 +1,8 @@
 """film, the real program, as a user calls it: every command's exit code, what it
 writes where, and that nothing is written on any error, to a terminal, over a
-file that exists without --force, or ever over its own input."""
+file that exists without --force, or ever over its own input; and the keys film
+keys makes compiled back by film compile into the film they were made from."""
+import math
 import os
 import pty
 import shutil
@@ -8,11 +10,12 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import film_text, pose
+from harness import default_film, film_text, pose, pose_line
 
 GOOD = film_text([pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))] * 3)
 RECORDING = "1 2 3 4 5 6 0 1 0\n\n1 2 4 4 5 6 0 1 0\n"
 SHOTS = "0  10 10 10  0 0 0  0 1 0  step\n"
+BLIND = film_text([pose((1.0, 2.0, 3.0), (4.0, 5.0, 6.0)), pose((1.0, 2.0, 3.0), (1.0, 2.0, 3.0))])
 
 
 def film_tool():
@@ -23,7 +26,8 @@ class FilmTool(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.mkdtemp(prefix="film-tool-test-")
         for name, text in (("good.txt", GOOD), ("bad.txt", "2\n1 2 3\n"), ("rec.txt", RECORDING),
-                           ("badrec.txt", "1 2 3\n"), ("shots.txt", SHOTS), ("taken.txt", "the user's own\n")):
+                           ("badrec.txt", "1 2 3\n"), ("shots.txt", SHOTS), ("taken.txt", "the user's own\n"),
+                           ("blind.txt", BLIND)):
             with open(self.path(name), "w") as f:
                 f.write(text)
         os.symlink("shots.txt", self.path("shots-link.txt"))
@@ -43,6 +47,7 @@ class FilmTool(unittest.TestCase):
 
     def test_every_command_as_a_user_calls_it(self):
         help_compile = subprocess.run([film_tool(), "compile", "--help"], stdout=subprocess.PIPE, text=True).stdout
+        help_keys = subprocess.run([film_tool(), "keys", "--help"], stdout=subprocess.PIPE, text=True).stdout
         cases = [
             # arguments, standard input (text, or "<NAME" for the file itself), exit status, standard
             # output (None: not checked), the file it writes
@@ -61,6 +66,21 @@ class FilmTool(unittest.TestCase):
             (["compile", "shots.txt", "-o", "taken.txt"], None, 1, "", None),
             (["compile", "shots.txt", "--frames", "2", "-o", "taken.txt", "--force"], None, 0, "", "taken.txt"),
             (["help", "compile"], None, 0, help_compile, None),
+            (["keys", "good.txt", "-o", "keys.shots"], None, 0, "", "keys.shots"),
+            (["keys", "-", "--tolerance", "0.5", "--frames", "1-2"], GOOD, 0, None, None),
+            (["keys", "good.txt", "-o", "taken.txt", "-y", "--tolerance=1e-3"], None, 0, "", "taken.txt"),
+            (["keys", "good.txt", "-o", "taken.txt"], None, 1, "", None),
+            (["keys", "good.txt", "-o", "good.txt", "--force"], None, 1, "", None),
+            (["keys", "blind.txt", "-o", "keys.shots"], None, 1, "", None),
+            (["keys", "bad.txt", "-o", "keys.shots"], None, 1, "", None),
+            (["keys", "good.txt", "--frames", "2-3", "-o", "keys.shots"], None, 1, "", None),
+            (["keys", "good.txt", "--frames", "2-1"], None, 2, "", None),
+            (["keys", "good.txt", "--tolerance", "0"], None, 2, "", None),
+            (["keys", "good.txt", "--tolerance", "-0.05"], None, 2, "", None),
+            (["keys", "good.txt", "--tolerance", "nan"], None, 2, "", None),
+            (["keys", "good.txt", "--tolerance", "0.05cm"], None, 2, "", None),
+            (["help", "keys"], None, 0, help_keys, None),
+            (["keys"], None, 2, "", None),
             (["--version"], None, 0, None, None),
             (["compile"], None, 2, "", None),
             (["mend", "good.txt"], None, 2, "", None),
@@ -81,12 +101,68 @@ class FilmTool(unittest.TestCase):
                 after = self.contents()
                 if written:
                     self.assertIn(written, after)
-                    self.assertEqual(subprocess.run([film_tool(), "check", written], cwd=self.dir).returncode, 0)
+                    # A film passes the check; a shot list compiles.
+                    check = ["compile", written] if args[0] == "keys" else ["check", written]
+                    self.assertEqual(subprocess.run([film_tool()] + check, cwd=self.dir,
+                                                    stdout=subprocess.DEVNULL).returncode, 0)
                     del after[written]
                     before.pop(written, None)
                 self.assertEqual(after, before, "a file was written or changed")
         self.assertRegex(subprocess.run([film_tool(), "--version"], stdout=subprocess.PIPE, text=True).stdout,
                          r"^film \(practica02\) \d+\.\d+\.\d+\n$")
+
+    def test_keys_compile_back_into_the_film_they_were_made_from(self):
+        # The bundled film, and a recording as a person makes one with U: runs of presses
+        # of a camera key (a step of 1 or 0.5 each, U after each), and runs of U alone.
+        with open(default_film()) as f:
+            bundled = f.read()
+        recording, p = [], [16.7, 99.0, 60.0, 5.5, 4.6, 7.0, 0.0, 0.3, 0.0]
+        for run in range(30):
+            key, step = run * 7 % 6, (1.0 if run % 3 else 0.5) * (1 if run % 4 < 2 else -1)
+            for k in range(4 + run * 5 % 17):
+                p[key] += step if run % 5 else 0.0
+                recording.append(pose_line(p))
+        with open(self.path("camara.txt"), "w") as f:
+            f.write("".join(recording))
+        subprocess.run([film_tool(), "playable", "camara.txt", "-o", "recorded.txt"], cwd=self.dir, check=True)
+        with open(self.path("bundled.txt"), "w") as f:
+            f.write(bundled)
+        # At most twice the keys of the bundled film's shot list; a key a run of the recording and one at its end.
+        cases = [("bundled.txt", 0.05, 86), ("recorded.txt", 0.05, 31), ("recorded.txt", 0.5, 31)]
+        for film, tolerance, most in cases:
+            with self.subTest(film=film, tolerance=tolerance):
+                made = subprocess.run([film_tool(), "keys", film, "--tolerance", str(tolerance), "-o", "k.shots", "-y"],
+                                      cwd=self.dir, stderr=subprocess.PIPE, text=True, check=True)
+                self.assertRegex(made.stderr, r"film: wrote k.shots: \d+ keys from frames 0 to \d+ of " + film +
+                                 r"; the largest deviation [0-9.e-]+ at frame \d+")
+                with open(self.path("k.shots")) as f:
+                    shots = f.read()
+                self.assertIn("# Keys of %s: " % film, shots)
+                self.assertIn("within %g of the eye and the centre" % tolerance, shots)
+                keys = [line for line in shots.splitlines() if line and not line.startswith("#")]
+                self.assertLessEqual(len(keys), most)
+                subprocess.run([film_tool(), "compile", "k.shots", "-o", "back.txt", "-y"], cwd=self.dir, check=True,
+                               stderr=subprocess.DEVNULL)
+                self.assert_within(self.records(film), self.records("back.txt"), tolerance)
+
+    def test_keys_refuse_a_blind_pose_where_it_stands(self):
+        r = subprocess.run([film_tool(), "keys", "blind.txt"], cwd=self.dir, stdout=subprocess.PIPE,
+                           stderr=subprocess.PIPE, text=True)
+        self.assertEqual((r.returncode, r.stdout), (1, ""))
+        self.assertIn("blind.txt:3:1: error: frame 1: the eye is on the centre", r.stderr)
+
+    def records(self, name):
+        with open(self.path(name)) as f:
+            numbers = [float(v) for v in f.read().split()[1:]]
+        return [numbers[i:i + 9] for i in range(0, len(numbers), 9)]
+
+    def assert_within(self, film, back, tolerance):
+        for frame, (a, b) in enumerate(zip(film, back)):
+            for k in (0, 3):
+                self.assertLessEqual(math.dist(a[k:k + 3], b[k:k + 3]), tolerance + 1e-6, "frame %d" % frame)
+            u, v = a[6:9], b[6:9]
+            cos = sum(x * y for x, y in zip(u, v)) / math.hypot(*u) / math.hypot(*v)
+            self.assertLessEqual(math.degrees(math.acos(min(1.0, cos))), 0.5 + 1e-3, "frame %d" % frame)
 
     def test_no_film_is_written_to_a_terminal(self):
         pid, fd = pty.fork()
