@@ -58,8 +58,9 @@ constexpr std::array<Actor, 12> ORDEN_ACTORES = {
     Actor::Campo, Actor::PasoANivel, Actor::Looping, Actor::Isla,     Actor::Puente,    Actor::Estacion,
 };
 
-// How far ahead a point is followed to judge after which thing it keeps a straight
-// course, and how much longer than in the world it must keep it, in frames.
+// How far ahead a point is followed to judge after which thing it keeps still or
+// accelerates least, and how much longer than in the world it must keep still, in
+// frames (and how many there must be to judge at all).
 constexpr size_t RETENCION = 1024;
 constexpr size_t RETENCION_MINIMA = 8;
 
@@ -330,11 +331,11 @@ private:
     // ---- Laying the keys -----------------------------------------------------------
 
     // The references worth trying for a point on a move from the last key (pose index i)
-    // to j, in the order preferred: the key's own reference kept, fixed before named,
-    // then the key's reference changed; a thing only where it moves from desde to
-    // hasta (one that stands still is as good as fixed). A step's key after it is a
-    // cut, so only the held key's reference counts there.
-    std::vector<Par> pares(int refI, bool libre, Movimiento m, size_t desde, size_t hasta, int pista = SIN_PISTA) const
+    // to j, in the order preferred: those asked for (pista), the key's own reference
+    // kept, fixed before named, then the key's reference changed; a thing only where it
+    // moves from desde to hasta (one that stands still is as good as fixed). A step's
+    // key after it is a cut, so only the held key's reference counts there.
+    std::vector<Par> pares(int refI, bool libre, Movimiento m, size_t desde, size_t hasta, Par pista = {SIN_PISTA, SIN_PISTA}) const
     {
         const std::vector<int> mueven = this->mueven(desde, hasta);
         std::vector<Par> r;
@@ -360,8 +361,9 @@ private:
                 anadir(FIJO, a);
                 anadir(a, FIJO);
             }
-        if (pista != SIN_PISTA)
-            std::stable_partition(r.begin(), r.end(), [&](const Par& p) { return p.hasta == pista; });
+        // The references asked for first: both ends, then the end, then the start.
+        const auto puntos = [&](const Par& p) { return 2 * (p.hasta == pista.hasta) + (p.desde == pista.desde); };
+        std::stable_sort(r.begin(), r.end(), [&](const Par& a, const Par& b) { return puntos(a) > puntos(b); });
         return r;
     }
 
@@ -377,13 +379,21 @@ private:
         return r;
     }
 
+    // The last pose index looked at from k to judge what follows it: RETENCION frames on,
+    // or the frame before the next cut, or the path's last.
+    size_t finDeVista(size_t k) const
+    {
+        const auto corte = std::upper_bound(cortes_.begin(), cortes_.end(), k);
+        return std::min({n() - 1, k + RETENCION, corte == cortes_.end() ? n() : *corte - 1});
+    }
+
     // How many frames from pose index k on part parte keeps within its tolerance of where
-    // it is at k, after thing ref (FIJO: in the world), at most RETENCION.
+    // it is at k, after thing ref (FIJO: in the world), up to finDeVista.
     size_t retencion(Parte parte, int ref, size_t k) const
     {
         const std::array<double, 3> en = relativo(parte, ref, k);
         size_t f = k + 1;
-        for (; f < n() && f <= k + RETENCION; f++) {
+        for (; f < n() && f <= finDeVista(k); f++) {
             const std::array<double, 3> o = relativo(parte, ref, f);
             double s2 = 0;
             for (size_t c = 0; c < 3; c++)
@@ -399,7 +409,7 @@ private:
     std::pair<double, size_t> aceleracion(Parte parte, int ref, size_t k) const
     {
         constexpr size_t H = SEPARACION_NUDOS;
-        const size_t hasta = std::min(n() - 1, k + RETENCION);
+        const size_t hasta = finDeVista(k);
         double suma = 0;
         size_t veces = 0;
         for (size_t f = k; f + 2 * H <= hasta; f += H, veces++) {
@@ -420,10 +430,13 @@ private:
     // RETENCION_MINIMA frames more); else the thing after which it accelerates least,
     // where that is less than half as much as in the world (and than after the things
     // before it in ORDEN_ACTORES), and the world's would matter (it would stray a
-    // tolerance from a straight course over the frames looked at); else fixed.
+    // tolerance from a straight course over the frames looked at); else fixed. SIN_PISTA
+    // when a cut, or the path's end, comes too soon to tell.
     int referenciaTras(Parte parte, size_t k) const
     {
-        const std::vector<int> cosas = mueven(k, std::min(n() - 1, k + RETENCION));
+        if (finDeVista(k) < k + RETENCION_MINIMA)  // a cut, or the end, before anything follows
+            return SIN_PISTA;
+        const std::vector<int> cosas = mueven(k, finDeVista(k));
         int mejor = FIJO;
         size_t larga = 2 * retencion(parte, FIJO, k) + RETENCION_MINIMA;
         for (int a : cosas) {
@@ -559,7 +572,7 @@ private:
     // path, with the moves before it that it changes when conPrevio; the references
     // chosen, and for a smooth move the key after j it was taken with, go to c.
     bool valido(const std::vector<ClaveToma>& claves, bool libre, Movimiento m, size_t j, bool conPrevio,
-                Candidato& c, const std::array<int, 2>& pistas = {SIN_PISTA, SIN_PISTA})
+                Candidato& c, const std::array<Par, 2>& pistas = {Par{SIN_PISTA, SIN_PISTA}, Par{SIN_PISTA, SIN_PISTA}})
     {
         const size_t ultima = claves.size() - 1, i = indice(claves[ultima]);
         const size_t primeraLocal = ultima >= 3 ? ultima - 3 : 0;
@@ -806,11 +819,17 @@ private:
                 c.conPrevio = false;
             }
             if (c.valido && c.movimiento != Movimiento::Fijo) {
-                // The same move, with the references that suit what follows its end.
-                const std::array<int, 2> pistas = {referenciaTras(OJO, c.hasta), referenciaTras(CENTRO, c.hasta)};
+                // The same move, with the references that suit what follows its end (and its
+                // start, after a cut).
+                std::array<Par, 2> pistas;
+                bool otras = false;
+                for (Parte parte : {OJO, CENTRO}) {
+                    pistas[parte] = {libre ? referenciaTras(parte, i) : SIN_PISTA, referenciaTras(parte, c.hasta)};
+                    otras = otras || pistas[parte].hasta != c.refs[parte].hasta ||
+                            (libre && pistas[parte].desde != c.refs[parte].desde);
+                }
                 Candidato otro;
-                if ((pistas[OJO] != c.refs[OJO].hasta || pistas[CENTRO] != c.refs[CENTRO].hasta) &&
-                    valido(claves, libre, c.movimiento, c.hasta, c.conPrevio, otro, pistas)) {
+                if (otras && valido(claves, libre, c.movimiento, c.hasta, c.conPrevio, otro, pistas)) {
                     otro.valido = true;
                     otro.movimiento = c.movimiento;
                     otro.hasta = c.hasta;
@@ -840,29 +859,52 @@ private:
         return claves;
     }
 
-    // A fixed centre that lies on a thing standing still wherever the key counts (from
-    // two keys before it to two after) is given the thing's name.
-    void nombrarCentrosQuietos(std::vector<ClaveToma>& claves) const
+    // The pose indices from the first to the last frame whose centre the compiler takes
+    // from key s's, found by moving it: the keys from two before it to two after,
+    // evaluated over their frames as they are and with key s's centre a unit away.
+    std::pair<size_t, size_t> dondeCuenta(const std::vector<ClaveToma>& claves, size_t s)
+    {
+        const size_t primera = s >= 2 ? s - 2 : 0, ultima = std::min(claves.size() - 1, s + 2);
+        const std::vector<ClaveToma> local(claves.begin() + static_cast<long>(primera),
+                                           claves.begin() + static_cast<long>(ultima) + 1);
+        std::vector<ClaveToma> movida = local;
+        movida[s - primera].centro.xyz[0] += 1;
+        const std::vector<size_t> actores = actoresDe(local);
+        const size_t hasta = ultima + 1 < claves.size() ? indice(claves[ultima + 1]) - 1 : n() - 1;
+        size_t desde = indice(claves[s]), fin = desde;
+        for (size_t k = indice(local.front()); k <= hasta; k++) {
+            const PoseDoble a = evaluar(local, actores, k), b = evaluar(movida, actores, k);
+            if (a[3] != b[3]) {
+                desde = std::min(desde, k);
+                fin = std::max(fin, k);
+            }
+        }
+        return {desde, fin};
+    }
+
+    // A fixed centre that lies on a thing standing still wherever the key counts is
+    // given the thing's name.
+    void nombrarCentrosQuietos(std::vector<ClaveToma>& claves)
     {
         const double margen = o_.tolerancia * PARTE_REDONDEO;
         for (size_t s = 0; s < claves.size(); s++) {
-            PuntoToma& centro = claves[s].centro;
-            if (centro.conActor)
+            if (claves[s].centro.conActor)
                 continue;
             const size_t k = indice(claves[s]);
-            const size_t desde = indice(claves[s >= 2 ? s - 2 : 0]);
-            const size_t hasta = s + 2 < claves.size() ? indice(claves[s + 2]) : n() - 1;
             for (Actor a : ORDEN_ACTORES) {
                 const size_t i = static_cast<size_t>(a);
                 const PuntoMundo& p = recorridos_.en(i, k);
-                if (std::fabs(double(p.x) - centro.xyz[0]) <= margen &&
-                    std::fabs(double(p.y) - centro.xyz[1]) <= margen &&
-                    std::fabs(double(p.z) - centro.xyz[2]) <= margen && recorridos_.quieto(i, desde, hasta)) {
+                PuntoToma& centro = claves[s].centro;
+                if (std::fabs(double(p.x) - centro.xyz[0]) > margen ||
+                    std::fabs(double(p.y) - centro.xyz[1]) > margen || std::fabs(double(p.z) - centro.xyz[2]) > margen)
+                    continue;
+                const auto [desde, hasta] = dondeCuenta(claves, s);
+                if (recorridos_.quieto(i, desde, hasta)) {
                     centro.conActor = true;
                     centro.actor = a;
                     centro.xyz = {};
-                    break;
                 }
+                break;
             }
         }
     }
