@@ -6,10 +6,12 @@ killed browser, share links and bad input."""
 import os
 import pathlib
 import re
+import shutil
 import subprocess
 import tempfile
 import unittest
 
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 import pictures
@@ -216,6 +218,51 @@ class Films(StudioTest):
         finally:
             b.driver.close()
             b.driver.switch_to.window(studio)
+
+    def test_a_take_flown_with_held_keys_becomes_keys_undone_and_kept_through_a_kill(self):
+        def fly(b, key, until):
+            ActionChains(b.driver).key_down(key).perform()
+            b.wait("frame %d" % until, lambda: b.script("return studio.frame") >= until)
+            ActionChains(b.driver).key_up(key).perform()
+
+        profile = tempfile.mkdtemp(prefix="practica02-profile-")
+        first = Browser(WINDOW, profile)
+        try:
+            self.start(first)
+            first.keys(*[Keys.PAGE_DOWN] * 9)  # to the key at frame 541
+            first.wait("frame 541", lambda: first.script("return studio.frame") == 541)
+            first.keys("r")
+            fly(first, "d", 660)
+            fly(first, "w", 700)
+            first.keys("r")
+            first.wait("the take's keys", lambda: first.script("return document.body.dataset.take") == "off" and
+                       "became" in self.status(first))
+            lines = [l.split() for l in self.text(first).split("\n") if re.match(r"\d+ ", l)]
+            frames = [int(l[0]) for l in lines]
+            taken = [f for f in frames if 541 <= f <= 701]
+            self.assertTrue(2 <= len(taken) <= 8, taken)  # a straight flight, then a turn: a handful of keys
+            self.assertNotIn(641, frames, "the key inside the take is replaced")
+            first.chord(Keys.CONTROL, "z")
+            first.wait("the take undone", lambda: self.text(first) == BUNDLED)
+
+            start = first.script("return studio.frame")
+            first.keys("r")  # another take, and the browser killed while it runs
+            fly(first, "s", start + 50)
+            first.wait("the poses kept", lambda: int(first.script("return document.body.dataset.takeKept || 0")) >= 40)
+            first.kill()
+        finally:
+            first.close()
+        second = Browser(WINDOW, profile)
+        try:
+            self.start(second, forget=False)
+            second.wait("the offer", lambda: second.script("return !document.getElementById('ask').hidden"))
+            second.script("document.getElementById('ask-yes').click()")
+            second.wait("the keys", lambda: "became" in self.status(second))
+            self.assertRegex(self.status(second), r"The take of frames %d to \d+ became \d+ keys?" % start)
+            self.assertNotEqual(self.text(second), BUNDLED)
+        finally:
+            second.close()
+            shutil.rmtree(profile, ignore_errors=True)
 
     def test_the_draft_survives_a_killed_browser_and_a_link_opens_the_same_text(self):
         profile = tempfile.mkdtemp(prefix="practica02-profile-")

@@ -8,6 +8,7 @@
 #include "app/scene_state.h"
 #include "camera/view.h"
 #include "film/film_check.h"
+#include "film/path_keys.h"
 #include "film/player.h"
 #include "film/shot_compiler.h"
 #include "film/shot_writer.h"
@@ -226,13 +227,13 @@ void dibujarCamaraDePelicula(const Pose& p, const std::vector<Pose>& camino)
 
 }  // namespace
 
-int main()
+// The GL context on the canvas; with "--smooth", a multisampled one, whose lines
+// are drawn from several samples a pixel.
+int main(int argc, char** argv)
 {
-    int argc = 1;
-    char nombre[] = "studio";
-    char* argv[] = {nombre, nullptr};
+    const bool suave = argc > 1 && std::string(argv[1]) == "--smooth";
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | (suave ? GLUT_MULTISAMPLE : 0));
     glutCreateWindow("studio");
     escenaSinVentana();
     return 0;
@@ -280,6 +281,23 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int mostrar)
         }
     }
     e.respuesta = r + "}";
+    return e.respuesta.c_str();
+}
+
+// A film's text, read as PLAY reads it, becomes the film shown. The answer: empty,
+// or where and why PLAY would refuse it ("LINE:COLUMN: expected ..., found ...").
+EMSCRIPTEN_KEEPALIVE const char* studio_show_film(const char* texto)
+{
+    Estudio& e = estudio();
+    RevisionPelicula r = revisarTexto(texto);
+    if (!r.legible()) {
+        e.respuesta = std::to_string(r.lectura.donde.linea) + ":" + std::to_string(r.lectura.donde.columna) + ": " +
+                      describirFallo(r.lectura);
+        return e.respuesta.c_str();
+    }
+    e.poses = std::move(r.lectura.poses);
+    e.ultima = {};
+    e.respuesta.clear();
     return e.respuesta.c_str();
 }
 
@@ -350,6 +368,38 @@ EMSCRIPTEN_KEEPALIVE const char* studio_key_line(int fotograma, int actorOjo, fl
     c.movimiento = movimiento == 0 ? Movimiento::Fijo : movimiento == 1 ? Movimiento::Lineal : Movimiento::Suave;
     estudio().respuesta = lineaDeClave(c);
     return estudio().respuesta.c_str();
+}
+
+// A take's poses (cuenta poses of nine floats, frames primero on) made into keys
+// within tolerancia world units (and half a degree for the up vector) by the
+// film tool's reducer. The answer: the keys' lines, the largest deviation and its
+// frame; or, for a pose that shows nothing, "error" with its frame and why.
+EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta, int primero, float tolerancia)
+{
+    Estudio& e = estudio();
+    std::vector<Pose> poses(static_cast<size_t>(cuenta));
+    for (size_t i = 0; i < poses.size(); i++)
+        for (size_t k = 0; k < 9; k++)
+            poses[i][k] = datos[9 * i + k];
+    for (size_t i = 0; i < poses.size(); i++) {
+        TipoHallazgo tipo;
+        if (problemaDePose(poses[i], tipo) && gravedadDe(tipo) == Gravedad::Error) {
+            e.respuesta = "{\"error\":" + cadena("frame " + std::to_string(primero + static_cast<int>(i)) + ": " +
+                                                  describirProblema(tipo, poses[i])) + "}";
+            return e.respuesta.c_str();
+        }
+    }
+    OpcionesClaves o;
+    o.tolerancia = tolerancia;
+    const ClavesDeCamino c = clavesDeCamino(poses, primero, o);
+    std::string lineas = "[";
+    for (const ClaveToma& clave : c.claves)
+        lineas += (lineas.size() > 1 ? "," : "") + cadena(lineaDeClave(clave));
+    char desviacion[32];
+    std::snprintf(desviacion, sizeof desviacion, "%.4f", c.desviacion);
+    e.respuesta = "{\"lines\":" + lineas + "],\"deviation\":" + desviacion + ",\"deviationFrame\":" +
+                  std::to_string(c.fotogramaDesviacion) + "}";
+    return e.respuesta.c_str();
 }
 
 // A point of a key, as the writer writes it: actor -1 for a fixed point.

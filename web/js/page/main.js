@@ -5,6 +5,7 @@
 // buttons: another film (also dropped on the page), Save while REC records, the
 // log beside the canvas, full screen (F1), the studio. Assumes practica02.js is
 // loaded and that the page is served over HTTP with the files beside it.
+import { exportPanel } from '../shared/export_panel.js';
 import { recall } from '../shared/storage.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
@@ -30,8 +31,28 @@ async function fileFilm(file) {
   return file ? { name: file.name, data: new Uint8Array(await file.arrayBuffer()) } : null;
 }
 
-// Before any run's toolkit listens: F1 is the page's.
+// The film the page plays, for a video of it: its text, its name, its frames.
+function playedFilm() {
+  const run = page.run;
+  const data = run && run.film ? run.film.data : page.bundled;
+  if (!run || !data)
+    throw new Error('There is no film to make a video of.');
+  const frames = run.module.ccall('web_film_records', 'number', ['string'], [run.args.length ? run.args[0] : BUNDLED_FILM]);
+  if (frames <= 0)
+    throw new Error('The film has no frames to make a video of.');
+  const name = run.film ? run.film.name.replace(/\.txt$/i, '') || 'film' : BUNDLED_FILM.replace(/\.txt$/, '');
+  return { text: new TextDecoder().decode(data), name, frames };
+}
+const exporter = exportPanel($('export'), playedFilm);
+$('export-button').onclick = () => exporter.open();
+
+// Before any run's toolkit listens: F1 is the page's, and what is typed into the
+// page's own fields is not the program's.
 window.addEventListener('keydown', event => {
+  if (event.target instanceof HTMLInputElement || event.target instanceof HTMLSelectElement) {
+    event.stopImmediatePropagation();
+    return;
+  }
   if (event.key !== 'F1')
     return;
   event.preventDefault();

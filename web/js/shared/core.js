@@ -1,14 +1,23 @@
-// The program's calls, as the studio makes them (web/app/studio_calls.cpp, built
-// to studio_core.js and .wasm): compile a shot list, the film's poses, where the
-// actors are at a frame, a frame drawn through a pose, and shot-list text. The
-// program reads, compiles, checks and steps the story; nothing here does.
-// Assumes studio_core.js is loaded (it defines crearEstudio) and a canvas.
+// The program's calls, as the studio and the video export make them
+// (web/app/studio_calls.cpp, built to studio_core.js and .wasm): compile a shot
+// list or read a film, the film's poses, where the actors are at a frame, a
+// frame drawn through a pose, and shot-list text. The program reads, compiles,
+// checks and steps the story; nothing here does. studio_core.js, beside the
+// page, is loaded when first needed.
 
-// The program, started on the canvas it draws into.
-export async function startCore(canvas) {
+// The program, started on the canvas it draws into; smooth: its lines drawn
+// from several samples a pixel (a multisampled context).
+export async function startCore(canvas, { smooth = false } = {}) {
+  if (!globalThis.crearEstudio)
+    await new Promise((resolve, reject) => {
+      const script = Object.assign(document.createElement('script'), { src: 'studio_core.js' });
+      script.onload = resolve;
+      script.onerror = () => reject(new Error('studio_core.js cannot be loaded'));
+      document.head.append(script);
+    });
   const module = await globalThis.crearEstudio({ canvas, print: line => console.log(line),
                                                  printErr: line => console.warn(line) });
-  module.callMain([]);
+  module.callMain(smooth ? ['--smooth'] : []);
   return new Core(module);
 }
 
@@ -37,6 +46,14 @@ class Core {
   compile(text, show = true) {
     const m = this.module;
     return JSON.parse(m.UTF8ToString(this.withString(text, pointer => m._studio_compile(pointer, show ? 1 : 0))));
+  }
+
+  // A film's text, read as PLAY reads it, as the film shown; null, or why PLAY
+  // would refuse it ("LINE:COLUMN: ...").
+  showFilm(text) {
+    const m = this.module;
+    const why = m.UTF8ToString(this.withString(text, pointer => m._studio_show_film(pointer)));
+    return why || null;
   }
 
   // The film shown, one pose of nine numbers a frame (a view of the program's
@@ -87,6 +104,19 @@ class Core {
     return m.UTF8ToString(m._studio_key_line(frame, this.actorIndex(eye.actor), ...eye.xyz,
                                              this.actorIndex(centre.actor), ...centre.xyz, ...up,
                                              this.facts.motions.indexOf(motion)));
+  }
+
+  // A take's poses (a Float32Array, nine numbers a frame from frame first on) as
+  // keys' lines within tolerance: { lines, deviation, deviationFrame }, or { error }.
+  takeKeys(poses, first, tolerance) {
+    const m = this.module;
+    const pointer = m._malloc(poses.length * 4);
+    try {
+      m.HEAPF32.set(poses, pointer / 4);
+      return JSON.parse(m.UTF8ToString(m._studio_take_keys(pointer, poses.length / 9, first, tolerance)));
+    } finally {
+      m._free(pointer);
+    }
   }
 
   // A key's point as the shot list writes it.

@@ -182,3 +182,33 @@ export function replaceText(text) {
   const doc = studio.editor.state.doc;
   edit(studio.editor, { from: 0, to: doc.length, insert: text }, { anchor: 0 });
 }
+
+// A take's keys (their lines, frames from to to) in place of the keys inside those
+// frames, as one edit: the key before the take, if any, cuts to it (step), so
+// that the take's keys give back what was flown.
+export function spliceTake(from, to, lines) {
+  const doc = studio.editor.state.doc;
+  const inside = keys().filter(k => k.frame >= from && k.frame <= to);
+  const { before } = neighbours(from);
+  const after = keys().find(k => k.frame > to) || null;
+  const changes = [];
+  if (before && before.motion !== 'step') {
+    const r = range(before, before.motionField);
+    changes.push({ ...r, insert: r.from === r.to ? ' step' : 'step' });
+  }
+  for (const key of inside) {
+    const line = doc.line(key.line);
+    changes.push(line.number < doc.lines ? { from: line.from, to: line.to + 1 } : { from: line.from, to: line.to });
+  }
+  const text = lines.join('\n');
+  if (before)
+    changes.push({ from: doc.line(before.line).to, insert: '\n' + text });
+  else if (after)
+    changes.push({ from: doc.line(after.line).from, insert: text + '\n' });
+  else if (inside.length)
+    changes.push({ from: doc.line(inside[0].line).from, insert: text + '\n' });
+  else
+    changes.push({ from: doc.length, insert: (doc.length && !doc.toString().endsWith('\n') ? '\n' : '') + text + '\n' });
+  edit(studio.editor, changes);
+  return { replaced: inside.length, cut: !!before && before.motion !== 'step' };
+}

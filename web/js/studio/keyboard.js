@@ -14,7 +14,8 @@ function typing(target) {
          target instanceof HTMLTextAreaElement;
 }
 
-// actions: { seek(n), seekKey(direction), togglePlay(), toggleView(), key(), deleteKey(), leaveText() }
+// actions: { seek(n), seekKey(direction), togglePlay(), toggleView(), key(), deleteKey(), leaveText(),
+// toggleTake() }. While a take runs, only its own keys act: the fly keys, R and Escape.
 export function initKeyboard(actions) {
   window.addEventListener('keydown', event => {
     if (studio.editor.hasFocus) {
@@ -38,6 +39,14 @@ export function initKeyboard(actions) {
       return;
     }
     if (ctrl || event.altKey)
+      return;
+    if (key === 'r' || key === 'R' || (studio.take && key === 'Escape')) {
+      event.preventDefault();
+      if (!event.repeat)
+        actions.toggleTake();
+      return;
+    }
+    if (studio.take)
       return;
     const last = studio.facts.frames - 1;
     const step = event.shiftKey ? SECOND : 1;

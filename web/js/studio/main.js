@@ -6,13 +6,15 @@
 // always the playhead's frame.
 import { redo, undo } from '@codemirror/commands';
 import { download } from '../shared/download.js';
+import { exportPanel } from '../shared/export_panel.js';
 import { keep } from '../shared/storage.js';
 import { changed, initAutosave, loadDraft, saveNow } from './autosave.js';
 import { compileNow, compiledNow, initCompile, keysNow, scheduleCompile } from './compile.js';
-import { startCore } from './core.js';
+import { startCore } from '../shared/core.js';
 import { aimAt, deleteKey, keyAt, keyFromView, replaceText, rideWith, setMotion } from './edits.js';
 import { initKeyboard } from './keyboard.js';
 import { linkFor, textFromFragment } from './share.js';
+import { initTakes, offerLastTake, toggleTake } from './take.js';
 import { say, set, studio, watch } from './state.js';
 import { MOST_BYTES, createEditor, tooBig } from './text.js';
 import { initTimeline } from './timeline.js';
@@ -26,6 +28,8 @@ const $ = id => document.getElementById(id);
 // ---- The playhead ------------------------------------------------------------
 
 function seek(n) {
+  if (studio.take)
+    return;  // a take plays the story itself
   if (n !== studio.frame)
     set({ frame: n });
   draw();
@@ -43,6 +47,8 @@ function seekKey(direction) {
 let playTimer = null;
 
 function togglePlay() {
+  if (studio.take)
+    return;
   if (studio.playing) {
     clearTimeout(playTimer);
     set({ playing: false });
@@ -92,6 +98,10 @@ function showState(changes) {
   }
   if ('playing' in changes)
     $('play-pause').firstChild.textContent = studio.playing ? '❚❚ Pause ' : '▶ Play ';
+  if ('take' in changes) {
+    $('take-button').firstChild.textContent = studio.take ? 'End take ' : 'Take ';
+    document.body.dataset.take = studio.take ? 'on' : 'off';
+  }
   if ('message' in changes) {
     $('status').textContent = studio.message ? studio.message.text : '';
     $('status').className = studio.message ? studio.message.kind : '';
@@ -179,20 +189,28 @@ async function openLink(text, hadDraft) {
 
 // ---- The way out ---------------------------------------------------------------------
 
-// The film of the text as it stands, when film compile would write it; else said why.
-function soundFilm() {
+// The film of the text as it stands, when film compile would write it; else an
+// Error saying why there is none.
+function filmOfText() {
   const answer = compiledNow();
-  if (!answer.ok) {
-    say(`No film: the shot list has errors (line ${answer.errors[0].line}).`, 'error');
-    return null;
-  }
+  if (!answer.ok)
+    throw new Error(`No film: the shot list has errors (line ${answer.errors[0].line}).`);
   const film = studio.core.filmText();
   if (!film.sound) {
     const first = answer.findings.find(f => f.severity === 'error');
-    say(`No film: film compile would write nothing, the film has errors${first ? ` (${first.message})` : ''}.`, 'error');
-    return null;
+    throw new Error(`No film: film compile would write nothing, the film has errors${first ? ` (${first.message})` : ''}.`);
   }
   return film.text;
+}
+
+// The same, or null when there is none (said why).
+function soundFilm() {
+  try {
+    return filmOfText();
+  } catch (error) {
+    say(error.message, 'error');
+    return null;
+  }
 }
 
 async function playFilm() {
@@ -251,6 +269,8 @@ function wireToolbar() {
   choose('ride-select', rideWith);
   choose('motion-select', setMotion);
   $('key-button').onclick = keyFromView;
+  $('take-button').onclick = toggleTake;
+  initTakes(() => Number($('tolerance-select').value));
   $('delete-button').onclick = deleteKey;
   $('view-button').onclick = toggleView;
   $('play-pause').onclick = togglePlay;
@@ -268,6 +288,8 @@ function wireToolbar() {
       download(`${studio.name}.txt`, text);
   };
   $('play-button').onclick = playFilm;
+  const exporter = exportPanel($('export'), () => ({ text: filmOfText(), name: studio.name, frames: studio.facts.frames }));
+  $('export-button').onclick = () => exporter.open();
   $('share-button').onclick = share;
   $('share-copy').onclick = () => navigator.clipboard.writeText($('share-link').value)
     .then(() => say('The link is copied.'), () => say('Copy the link from the box.', 'error'));
@@ -331,7 +353,7 @@ async function start() {
   console.log(`studio: first picture ${Math.round(performance.now())} ms after the page was opened`);
   initTimeline($('timeline'), seek);
   wireToolbar();
-  initKeyboard({ seek, seekKey, togglePlay, toggleView, key: keyFromView, deleteKey, leaveText });
+  initKeyboard({ seek, seekKey, togglePlay, toggleView, key: keyFromView, deleteKey, leaveText, toggleTake });
   initAutosave();
   if (!studio.message)
     say(draft ? 'The last draft, as it was left.' : linked !== null ? 'The shot list the link carries.' : 'The bundled shot list.');
@@ -340,6 +362,7 @@ async function start() {
   document.body.dataset.ready = 'true';
   if (draft && linked !== null)
     await openLink(linked, true);
+  await offerLastTake(ask);
 }
 
 start().catch(error => {

@@ -14,6 +14,7 @@ export const studio = {
   view: 'film',     // 'film': through the film's camera; 'free': through the free camera
   free: null,       // the free camera: { eye, centre, up }, arrays of three numbers; null until first used
   playing: false,   // the story plays from the playhead
+  take: null,       // the take being flown: { from (its first frame), poses (nine numbers a frame) }
   message: null,    // the last word to the user: { text, kind: 'info' | 'error' }
 };
 

@@ -153,7 +153,7 @@ export function paint() {
     let row = rowEnds.findIndex(end => end < left);
     if (row < 0)
       row = rowEnds.indexOf(Math.min(...rowEnds));
-    rowEnds[row] = left + textWidth + 4;
+    rowEnds[row] = left + textWidth + 8;
     g.fillStyle = '#555';
     g.fillRect(Math.round(x), 1 + row * 12, 1, LANES.beats[1] - 1 - row * 12);
     g.fillStyle = '#bbb';

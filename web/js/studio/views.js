@@ -138,15 +138,19 @@ function step(now) {
   }
   const seconds = Math.min(0.25, (now - flying) / 1000);
   flying = now;
-  moveFree(fly(freeCamera(), held, seconds, fast));
+  if (!studio.take)  // a take flies the camera by its own steps (flyFor)
+    moveFree(fly(freeCamera(), held, seconds, fast));
   requestAnimationFrame(step);
+}
+
+// The free camera flown for seconds of the story with the keys held now (a take's
+// step: the camera moves as far each frame of the story, however fast it is drawn).
+export function flyFor(seconds) {
+  if (held.size)
+    set({ free: fly(freeCamera(), held, seconds, fast) });
 }
 
 function flyWithKeys() {
   window.addEventListener('blur', () => held.clear());
 }
 
-// Whether fly keys are held now (a take reads them).
-export function isFlying() {
-  return held.size > 0;
-}

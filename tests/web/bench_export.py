@@ -1,0 +1,91 @@
+"""Videos made in the page: the bundled film exported from the studio at 1280x720
+in headless chromium with each codec the browser encodes (a measurement, not a
+test; scripts/web bench runs it):
+
+    /usr/bin/python3 tests/web/bench_export.py --site build-web/site [--frames 0-7811] [--size 1280x720]
+        [--codecs avc,vp9,av1] [--smooth]
+
+For each: the wall time, frames a second, the file's size and bit rate, and the
+memory of the page's process (resident, from /proc) at the start and the end.
+"""
+import argparse
+import json
+import os
+import sys
+
+from browser import Browser, Site
+
+
+def resident_mb(browser):
+    """The resident memory of the page's renderer processes, in MB."""
+    info = browser.driver.execute_cdp_cmd("SystemInfo.getProcessInfo", {})
+    total = 0
+    for p in info["processInfo"]:
+        if p["type"] in ("renderer", "gpu"):
+            try:
+                with open("/proc/%d/status" % p["id"]) as f:
+                    total += next(int(l.split()[1]) for l in f if l.startswith("VmRSS:"))
+            except (OSError, StopIteration):
+                pass
+    return total / 1024
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    p.add_argument("--site", required=True)
+    p.add_argument("--frames", default="0-7811")
+    p.add_argument("--size", default="1280x720")
+    p.add_argument("--codecs", default="avc,vp9,av1")
+    p.add_argument("--smooth", action="store_true")
+    a = p.parse_args()
+    first, last = (int(v) for v in a.frames.split("-"))
+    site, b = Site(a.site), Browser((1500, 900))
+    rows = []
+    try:
+        b.open(site.url("studio.html"))
+        b.wait("the studio", lambda: b.script("return document.body.dataset.ready === 'true'"), 60)
+        b.script("document.getElementById('export-button').click()")
+        b.wait("the codecs", lambda: b.script("return document.getElementById('export-codec').options.length") > 0)
+        offered = b.script("return [...document.getElementById('export-codec').options].map(o => o.value)")
+        for codec in a.codecs.split(","):
+            if codec not in offered:
+                rows.append((codec, "not encoded by this browser"))
+                continue
+            b.script("delete document.getElementById('export').dataset.made")
+            before = resident_mb(b)
+            b.script("""const [from, to, size, codec, smooth] = arguments;
+                const field = (id, value) => { const e = document.getElementById(id); e.value = value;
+                                                e.dispatchEvent(new Event('change')); };
+                field('export-from', from); field('export-to', to); field('export-size', size);
+                field('export-codec', codec); document.getElementById('export-smooth').checked = smooth;
+                document.getElementById('export-start').click();""", first, last, a.size, codec, a.smooth)
+            peak = before
+            while not b.script("return document.getElementById('export').dataset.made || "
+                               "document.getElementById('export-said').className === 'error'"):
+                peak = max(peak, resident_mb(b))
+                b.driver.execute_async_script("setTimeout(arguments[0], 5000)")  # a look every 5 s
+            said = b.script("return document.getElementById('export-said').textContent")
+            made = b.script("return document.getElementById('export').dataset.made")
+            if not made:
+                rows.append((codec, said))
+                continue
+            m = json.loads(made)
+            after = resident_mb(b)
+            rows.append((codec, "%s: %.0f s, %.1f frames/s, %.1f MB (%.1f Mbit/s); memory %.0f MB at the start, "
+                                "%.0f MB at the end, %.0f MB at most" %
+                         (m["name"], m["seconds"], m["frames"] / m["seconds"], m["bytes"] / 1e6,
+                          m["bytes"] * 8 / (m["frames"] / 40) / 1e6, before, after, peak)))
+            print(codec, rows[-1][1], file=sys.stderr)
+            for n in os.listdir(b.downloads):
+                os.remove(os.path.join(b.downloads, n))
+    finally:
+        b.close()
+        site.close()
+    print("frames %s of the bundled film exported from the studio at %s%s in headless chromium" %
+          (a.frames, a.size, " with smooth lines" if a.smooth else ""))
+    for codec, row in rows:
+        print("%-4s %s" % (codec, row))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,124 @@
+"""Videos made in the page, in headless chromium (run with /usr/bin/python3): the
+studio's and the main page's Export video, read back by ffprobe and ffmpeg and
+held to the desktop renderer's pictures (RENDER_FILM_BIN, PRACTICA02_FILM as for
+tests/e2e); cancel and bad input leave nothing behind."""
+import json
+import os
+import subprocess
+import tempfile
+import unittest
+
+import numpy
+
+import pictures
+from browser import Browser, Site, site_folder
+from test_page import renderer
+
+import harness
+
+SIZE = (320, 180)
+# dB, of a decoded frame's luma against the renderer's picture's: the colour of
+# one-pixel lines is lost to 4:2:0 in any encoder (the desktop's x264 gives 31 dB
+# of luma on these frames, and 25 dB of RGB).
+LEAST_PSNR = 28.0
+
+
+def probe(path):
+    out = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-show_entries",
+                          "stream=codec_name,width,height,nb_read_frames:format=duration", "-of", "json", path],
+                         check=True, stdout=subprocess.PIPE, text=True, timeout=60).stdout
+    info = json.loads(out)
+    return info["streams"][0], float(info["format"]["duration"])
+
+
+def psnr(a, b):
+    """The luma's peak signal-to-noise ratio of two RGB pictures, in dB."""
+    luma = numpy.array([0.299, 0.587, 0.114])
+    mse = numpy.mean(((a.astype(numpy.float64) - b.astype(numpy.float64)) @ luma) ** 2)
+    return 99.0 if mse == 0 else 10 * numpy.log10(255 ** 2 / mse)
+
+
+class Export(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site, cls.browser = Site(site_folder()), Browser((1500, 850))
+        cls.addClassCleanup(cls.site.close)
+        cls.addClassCleanup(cls.browser.close)
+
+    def open(self, page):
+        b = self.browser
+        b.open(self.site.url(page))
+        if page.startswith("studio"):
+            b.wait("the studio", lambda: b.script("return document.body.dataset.ready === 'true'"))
+        else:
+            b.wait_for_line(r"La resolucion de pantalla es de .*")
+        b.script("document.getElementById('export-button').click()")
+        b.wait("the codecs", lambda: b.script("return document.getElementById('export-codec').options.length") > 0)
+
+    def export(self, frames, size, codec="avc", start=True):
+        """The panel's fields set as a user types them, and Export pressed."""
+        self.browser.script("""const [from, to, size, codec, start] = arguments;
+            const field = (id, value) => { const e = document.getElementById(id); e.value = value;
+                                            e.dispatchEvent(new Event('change')); };
+            field('export-from', from); field('export-to', to); field('export-size', size);
+            field('export-codec', codec);
+            if (start) document.getElementById('export-start').click();""", *frames, size, codec, start)
+
+    def said(self):
+        return self.browser.script("return document.getElementById('export-said').textContent")
+
+    def made(self):
+        b = self.browser
+        b.wait("the video", lambda: b.script("return document.getElementById('export').dataset.made || "
+                                             "document.getElementById('export-said').className === 'error'"), 300)
+        self.assertNotIn("error", b.script("return document.getElementById('export-said').className"), self.said())
+        return json.loads(b.script("return document.getElementById('export').dataset.made"))
+
+    def test_frames_100_to_179_as_the_renderer_draws_them(self):
+        b = self.browser
+        with tempfile.TemporaryDirectory() as out:
+            subprocess.run([renderer(), harness.default_film(), "--frames", "110", "--size", "%dx%d" % SIZE,
+                            "--out", out, "--quiet"], check=True, timeout=120)
+            drawn = pictures.decode(os.path.join(out, "frame-00110.png"))
+            for page, codec, name, codec_name in (("studio.html", "avc", "camarabuena.mp4", "h264"),
+                                                  ("index.html", "vp9", "camarabuena.webm", "vp9")):
+                self.open(page)
+                b.script("document.getElementById('export-container').value = arguments[0]", name.split(".")[1])
+                self.export((100, 179), "%dx%d" % SIZE, codec)
+                self.assertEqual(self.made()["frames"], 80)
+                path = b.downloaded(name.replace(".", r"\."))
+                b.wait("the whole file", lambda: os.path.getsize(path) == self.made()["bytes"])
+                stream, duration = probe(path)
+                self.assertEqual((stream["codec_name"], stream["width"], stream["height"], stream["nb_read_frames"]),
+                                 (codec_name, SIZE[0], SIZE[1], "80"), page)
+                self.assertAlmostEqual(duration, 2.0, places=2)
+                frame = os.path.join(out, "decoded-%s.png" % codec)
+                subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-vf", "select=eq(n\\,10)", "-frames:v", "1",
+                                frame], check=True, timeout=60)
+                self.assertGreaterEqual(psnr(pictures.decode(frame), drawn), LEAST_PSNR, page)
+                os.remove(path)
+
+    def test_cancel_and_bad_input_leave_nothing_behind(self):
+        b = self.browser
+        self.open("studio.html")
+        for frames, size, codec, said in (
+                ((0, 99), "321x180", "avc", "The size 321x180 is odd"),
+                ((0, 99), "0x180", "avc", "The size 0x180 has no pixels."),
+                ((0, 99), "4000x2250", "avc", "The size 4000x2250 is beyond 3840x2160."),
+                ((0, 99), "big", "avc", 'The size "big" is not a size'),
+                ((100, 7812), "320x180", "avc", "Frames 100 to 7812 are not in the film, whose frames are 0 to 7811."),
+                ((0, 99), "320x180", "hevc", "This browser does not encode H.265 at 320x180; it encodes: H.264")):
+            self.export(frames, size, codec)
+            b.wait(said, lambda: said in self.said())
+        self.export((0, 7811), "320x180")
+        b.wait("frames made", lambda: b.script("return document.getElementById('export-progress').value") > 0.001)
+        b.script("document.getElementById('export-cancel').click()")
+        b.wait("the cancel", lambda: self.said() == "Cancelled: nothing was made.")
+        self.assertEqual(os.listdir(b.downloads), [])
+        self.assertEqual(b.driver.execute_async_script(
+            "const done = arguments[0]; navigator.storage.getDirectory().then(async d => {"
+            "  const names = []; for await (const n of d.keys()) names.push(n); done(names); });"), [])
+
+
+if __name__ == "__main__":
+    unittest.main()

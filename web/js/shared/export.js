@@ -1,0 +1,212 @@
+// A film's frames A to B as a video file, made in the page: each frame drawn by
+// the program off the visible canvas at the chosen size (with smooth lines on a
+// multisampled context, when asked), encoded by the browser's WebCodecs
+// VideoEncoder, and muxed into MP4 or WebM by mediabunny, 40 frames a second:
+// frame i of the video has timestamp i x 25 ms, however fast the page draws. The
+// encoder's queue is kept short and the file is written as it is made to the
+// origin's private file system (where the browser has one), so memory stays flat;
+// a video that fails or is cancelled leaves nothing behind.
+import { EncodedPacket, EncodedVideoPacketSource, Mp4OutputFormat, Output, StreamTarget, WebMOutputFormat,
+         BufferTarget } from 'mediabunny';
+import { startCore } from './core.js';
+
+export const FRAME_MICROSECONDS = 25000;  // the story's pace: 40 frames a second
+export const MOST_SIZE = [3840, 2160];
+const KEY_FRAME_EVERY = 80;               // frames: a key frame every 2 seconds
+const QUEUE = 4;                          // frames the encoder may hold before the drawing waits
+const BITS_PER_PIXEL_SECOND = 4.5;        // bitrate asked for: about 4 Mbit/s at 1280x720,
+const LEAST_BITRATE = 3e6;                //   and no less than 3 Mbit/s at smaller sizes (bits a second)
+
+// The codecs offered: WebCodecs' codec string for a size, and the containers that take them.
+export const CODECS = [
+  { id: 'avc', name: 'H.264', containers: ['mp4'], string: avcString },
+  { id: 'vp9', name: 'VP9', containers: ['webm', 'mp4'], string: vp9String },
+  { id: 'av1', name: 'AV1', containers: ['webm', 'mp4'], string: av1String },
+  { id: 'hevc', name: 'H.265', containers: ['mp4'], string: () => 'hvc1.1.6.L123.B0' },
+];
+
+// Levels by macroblocks (H.264) or samples (VP9, AV1) a second at 40 frames a second.
+function avcString(width, height) {
+  const perSecond = Math.ceil(width / 16) * Math.ceil(height / 16) * 40;
+  const levels = [[108000, 0x1f], [216000, 0x20], [245760, 0x28], [522240, 0x2a], [983040, 0x33], [2073600, 0x34]];
+  const level = (levels.find(([most]) => perSecond <= most) || levels[levels.length - 1])[1];
+  return `avc1.4200${level.toString(16).padStart(2, '0')}`;
+}
+
+function vp9String(width, height) {
+  const perSecond = width * height * 40;
+  const level = perSecond <= 36864000 ? '31' : perSecond <= 83558400 ? '41' : perSecond <= 311951360 ? '51' : '52';
+  return `vp09.00.${level}.08`;
+}
+
+function av1String(width, height) {
+  const perSecond = width * height * 40;
+  const level = perSecond <= 36864000 ? '05' : perSecond <= 73728000 ? '08' : perSecond <= 300000000 ? '12' : '13';
+  return `av01.0.${level}M.08`;
+}
+
+export function encoderConfig(codec, width, height) {
+  return {
+    codec: codec.string(width, height), width, height, framerate: 40,
+    bitrate: Math.round(Math.max(LEAST_BITRATE, BITS_PER_PIXEL_SECOND * width * height)), bitrateMode: 'variable',
+    latencyMode: 'quality', ...(codec.id === 'avc' ? { avc: { format: 'avc' } } : {}),
+  };
+}
+
+// The codecs this browser encodes at this size.
+export async function encodable(width, height) {
+  if (typeof VideoEncoder === 'undefined')
+    return [];
+  const found = [];
+  for (const codec of CODECS)
+    try {
+      if ((await VideoEncoder.isConfigSupported(encoderConfig(codec, width, height))).supported)
+        found.push(codec);
+    } catch (error) {
+      // not this one
+    }
+  return found;
+}
+
+// "WxH" as [width, height], or an Error saying in one sentence what is wrong with it.
+export function parseSize(text) {
+  const m = /^\s*(\d+)\s*[x×]\s*(\d+)\s*$/.exec(text);
+  if (!m)
+    throw new Error(`The size "${text}" is not a size: write it as WIDTHxHEIGHT, such as 1280x720.`);
+  const [width, height] = [Number(m[1]), Number(m[2])];
+  if (width === 0 || height === 0)
+    throw new Error(`The size ${width}x${height} has no pixels.`);
+  if (width % 2 || height % 2)
+    throw new Error(`The size ${width}x${height} is odd: a video's width and height must be even.`);
+  if (width > MOST_SIZE[0] || height > MOST_SIZE[1])
+    throw new Error(`The size ${width}x${height} is beyond ${MOST_SIZE[0]}x${MOST_SIZE[1]}.`);
+  return [width, height];
+}
+
+// Where the file is written as it is made: the origin's private file system, or
+// memory where there is none. Each has remove() and file().
+async function fileTarget(name) {
+  try {
+    const folder = await navigator.storage.getDirectory();
+    for await (const old of folder.keys()) {  // what exports of two hours ago and more left behind
+      const made = Number((/^video-.*\.part-(\d+)$/.exec(old) || [])[1]);
+      if (made && made < Date.now() - 2 * 3600 * 1000)
+        await folder.removeEntry(old).catch(() => {});
+    }
+    const handle = await folder.getFileHandle(`video-${name}.part-${Date.now()}`, { create: true });
+    const writable = await handle.createWritable();
+    return {
+      target: new StreamTarget(writable),
+      file: () => handle.getFile(),
+      remove: async () => {
+        try {
+          await writable.abort();
+        } catch (error) {
+          // closed already
+        }
+        await folder.removeEntry(handle.name).catch(() => {});
+      },
+    };
+  } catch (error) {
+    const target = new BufferTarget();
+    return { target, file: async () => new Blob([target.buffer]), remove: async () => {} };
+  }
+}
+
+function why(error) {
+  if (error && error.name === 'QuotaExceededError')
+    return 'the browser\'s storage for this site is full (the video is written there as it is made)';
+  return (error && error.message) || String(error);
+}
+
+// Makes the video. options: { film (a film's text), name, from, to, width, height,
+// codec (one of CODECS), container ('mp4' | 'webm'), smooth, progress(done, total),
+// signal (an AbortSignal) }. Resolves to { file (a Blob), remove() (frees where
+// it was written, once it is downloaded) }, or rejects with an Error of one
+// sentence; a cancelled export rejects with an AbortError.
+// The program drawing off screen for videos, one for plain and one for smooth lines.
+const drawers = new Map();
+
+async function drawer(smooth, width, height) {
+  if (!drawers.has(smooth)) {
+    const canvas = document.createElement('canvas');
+    drawers.set(smooth, { canvas, core: await startCore(canvas, { smooth }) });
+  }
+  const d = drawers.get(smooth);
+  d.canvas.width = width;
+  d.canvas.height = height;
+  return d;
+}
+
+export async function makeVideo(options) {
+  const { film, from, to, width, height, codec, container, smooth, progress, signal } = options;
+  const { canvas, core } = await drawer(!!smooth, width, height);
+  const refused = core.showFilm(film);
+  if (refused)
+    throw new Error(`The film cannot be played: ${refused}.`);
+  const poses = core.poses();
+  const count = poses ? poses.length / 9 : 0;
+  if (from < 0 || to < from || to >= count)
+    throw new Error(`Frames ${from} to ${to} are not in the film, whose frames are 0 to ${count - 1}.`);
+  const config = encoderConfig(codec, width, height);
+  if (!(await VideoEncoder.isConfigSupported(config)).supported)
+    throw new Error(`This browser does not encode ${codec.name} at ${width}x${height}.`);
+
+  const out = await fileTarget(options.name);
+  const total = to - from + 1;
+  const source = new EncodedVideoPacketSource(codec.id);
+  const output = new Output({
+    format: container === 'mp4' ? new Mp4OutputFormat({ fastStart: 'reserve' }) : new WebMOutputFormat(),
+    target: out.target,
+  });
+  output.addVideoTrack(source, { frameRate: 40, maximumPacketCount: total });
+  let failure = null;
+  let muxing = Promise.resolve();
+  const encoder = new VideoEncoder({
+    output: (chunk, meta) => {
+      const packet = EncodedPacket.fromEncodedChunk(chunk);
+      muxing = muxing.then(() => source.add(packet, meta)).catch(error => { failure = failure || error; });
+    },
+    error: error => { failure = failure || error; },
+  });
+  const waitForQueue = () => new Promise(resolve => encoder.addEventListener('dequeue', resolve, { once: true }));
+  try {
+    await output.start();
+    encoder.configure(config);
+    const pose = new Float32Array(9);
+    for (let i = 0; i < total; i++) {
+      if (signal && signal.aborted)
+        throw new DOMException('cancelled', 'AbortError');
+      if (failure)
+        throw failure;
+      const n = from + i;
+      pose.set(core.poses().subarray(n * 9, n * 9 + 9));
+      core.draw(n, pose, false, width, height);
+      const frame = new VideoFrame(canvas, { timestamp: i * FRAME_MICROSECONDS, duration: FRAME_MICROSECONDS });
+      encoder.encode(frame, { keyFrame: i % KEY_FRAME_EVERY === 0 });
+      frame.close();
+      while (encoder.encodeQueueSize > QUEUE)
+        await waitForQueue();
+      await muxing;
+      if (progress)
+        progress(i + 1, total);
+      if (i % 4 === 3)
+        await new Promise(resolve => setTimeout(resolve, 0));  // the page's own events between frames
+    }
+    await encoder.flush();
+    await muxing;
+    if (failure)
+      throw failure;
+    source.close();
+    await output.finalize();
+    return { file: await out.file(), remove: out.remove };
+  } catch (error) {
+    if (encoder.state !== 'closed')
+      encoder.close();
+    await output.cancel().catch(() => {});
+    await out.remove();
+    if (error && error.name === 'AbortError')
+      throw error;
+    throw new Error(`The video was not made: ${why(error)}.`);
+  }
+}
