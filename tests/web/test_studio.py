@@ -24,6 +24,13 @@ WINDOW, PICTURE = (1600, 900), (640, 360)
 QUERY = "studio.html?picture=%dx%d" % PICTURE
 
 
+def centre(key):
+    """A key line's tokens: its centre's tokens (a name, a name + an offset, or three numbers)."""
+    eye = 5 if key[2] == "+" else 1 if key[1].isalpha() else 3
+    rest = key[1 + eye:]
+    return rest[:5] if rest[1] == "+" else rest[:1] if rest[0].isalpha() else rest[:3]
+
+
 def film_tool():
     return os.environ.get("FILM_BIN") or str(ROOT / "build" / "film")
 
@@ -219,76 +226,85 @@ class Films(StudioTest):
             b.driver.close()
             b.driver.switch_to.window(studio)
 
+    def across_a_kill(self, before, after):
+        """before(browser) in a studio whose browser is then killed (SIGKILL), and
+        after(browser, what before gave) in a new browser on the same profile."""
+        profile = tempfile.mkdtemp(prefix="practica02-profile-")
+        try:
+            first = Browser(WINDOW, profile)
+            try:
+                self.start(first)
+                kept = before(first)
+                first.kill()
+            finally:
+                first.close()
+            second = Browser(WINDOW, profile)
+            try:
+                self.start(second, forget=False)
+                return after(second, kept)
+            finally:
+                second.close()
+        finally:
+            shutil.rmtree(profile, ignore_errors=True)
+
     def test_a_take_flown_with_held_keys_becomes_keys_undone_and_kept_through_a_kill(self):
         def fly(b, key, until):
             ActionChains(b.driver).key_down(key).perform()
             b.wait("frame %d" % until, lambda: b.script("return studio.frame") >= until)
             ActionChains(b.driver).key_up(key).perform()
 
-        profile = tempfile.mkdtemp(prefix="practica02-profile-")
-        first = Browser(WINDOW, profile)
-        try:
-            self.start(first)
-            first.keys(*[Keys.PAGE_DOWN] * 9)  # to the key at frame 541
-            first.wait("frame 541", lambda: first.script("return studio.frame") == 541)
-            first.keys("r")
-            fly(first, "d", 660)
-            fly(first, "w", 700)
-            first.keys("r")
-            first.wait("the take's keys", lambda: first.script("return document.body.dataset.take") == "off" and
-                       "became" in self.status(first))
-            lines = [l.split() for l in self.text(first).split("\n") if re.match(r"\d+ ", l)]
+        def takes(b):
+            b.keys(*[Keys.PAGE_DOWN] * 9)  # to the key at frame 541
+            b.wait("frame 541", lambda: b.script("return studio.frame") == 541)
+            b.script("const s = document.getElementById('follow-select'); s.value = 'ball';"
+                     "s.dispatchEvent(new Event('change'));")  # the camera travels with the ball
+            b.keys("r")
+            fly(b, "d", 660)
+            fly(b, "w", 700)
+            b.keys("r")
+            b.wait("the take's keys", lambda: b.script("return document.body.dataset.take") == "off" and
+                   "became" in self.status(b))
+            lines = [l.split() for l in self.text(b).split("\n") if re.match(r"\d+ ", l)]
             frames = [int(l[0]) for l in lines]
             taken = [f for f in frames if 541 <= f <= 701]
             self.assertTrue(2 <= len(taken) <= 8, taken)  # a straight flight, then a turn: a handful of keys
             self.assertNotIn(641, frames, "the key inside the take is replaced")
-            first.chord(Keys.CONTROL, "z")
-            first.wait("the take undone", lambda: self.text(first) == BUNDLED)
+            centres = [centre(l) for l in lines if 541 <= int(l[0]) <= 701]
+            self.assertTrue(all(c[0] == "ball" for c in centres), centres)
+            b.chord(Keys.CONTROL, "z")
+            b.wait("the take undone", lambda: self.text(b) == BUNDLED)
 
-            start = first.script("return studio.frame")
-            first.keys("r")  # another take, and the browser killed while it runs
-            fly(first, "s", start + 50)
-            first.wait("the poses kept", lambda: int(first.script("return document.body.dataset.takeKept || 0")) >= 40)
-            first.kill()
-        finally:
-            first.close()
-        second = Browser(WINDOW, profile)
-        try:
-            self.start(second, forget=False)
-            second.wait("the offer", lambda: second.script("return !document.getElementById('ask').hidden"))
-            second.script("document.getElementById('ask-yes').click()")
-            second.wait("the keys", lambda: "became" in self.status(second))
-            self.assertRegex(self.status(second), r"The take of frames %d to \d+ became \d+ keys?" % start)
-            self.assertNotEqual(self.text(second), BUNDLED)
-        finally:
-            second.close()
-            shutil.rmtree(profile, ignore_errors=True)
+            start = b.script("return studio.frame")
+            b.keys("r")  # another take, and the browser killed while it runs
+            fly(b, "s", start + 50)
+            b.wait("the poses kept", lambda: int(b.script("return document.body.dataset.takeKept || 0")) >= 40)
+            return start
+
+        def offered(b, start):
+            b.wait("the offer", lambda: b.script("return !document.getElementById('ask').hidden"))
+            b.script("document.getElementById('ask-yes').click()")
+            b.wait("the keys", lambda: "became" in self.status(b))
+            self.assertRegex(self.status(b), r"The take of frames %d to \d+ became \d+ keys?" % start)
+            self.assertNotEqual(self.text(b), BUNDLED)
+
+        self.across_a_kill(takes, offered)
 
     def test_the_draft_survives_a_killed_browser_and_a_link_opens_the_same_text(self):
-        profile = tempfile.mkdtemp(prefix="practica02-profile-")
-        first = Browser(WINDOW, profile)
-        try:
-            self.start(first)
-            first.keys(Keys.END, "v", "k")
-            first.wait("the key", lambda: self.text(first).rstrip().split("\n")[-1].startswith("7811"))
-            first.wait("the draft kept", lambda: first.script(
+        def keyed(b):
+            b.keys(Keys.END, "v", "k")
+            b.wait("the key", lambda: self.text(b).rstrip().split("\n")[-1].startswith("7811"))
+            b.wait("the draft kept", lambda: b.script(
                 "const d = document.body.dataset; return d.changes !== undefined && d.saved === d.changes"))
-            draft = self.text(first)
-            first.kill()
-        finally:
-            first.close()
-        second = Browser(WINDOW, profile)
-        try:
-            self.start(second, forget=False)
-            self.assertEqual(self.text(second), draft)
-            self.assertEqual(second.script("return [studio.frame, studio.view]"), [7811, "free"])
-            second.script("document.getElementById('share-button').click()")
-            second.wait("the link", lambda: second.script("return document.getElementById('share-link').value"))
-            link = second.script("return document.getElementById('share-link').value")
-        finally:
-            second.close()
-            subprocess.run(["rm", "-rf", profile], check=False)
+            return self.text(b)
 
+        def restored(b, draft):
+            self.assertEqual(self.text(b), draft)
+            self.assertEqual(b.script("return [studio.frame, studio.view]"), [7811, "free"])
+            b.script("document.getElementById('share-button').click()")
+            b.wait("the link", lambda: b.script("return document.getElementById('share-link').value"))
+            return draft, b.script("return document.getElementById('share-link').value")
+
+        draft, link = self.across_a_kill(keyed, restored)
         b = self.start(query=link.split("/", 3)[3])  # no draft: the link's text opens as it is
         self.assertEqual(self.text(), draft)
         self.assertNotIn("#", b.script("return location.href"), "the link's text is in the draft now, not the address")

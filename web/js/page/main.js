@@ -5,6 +5,7 @@
 // buttons: another film (also dropped on the page), Save while REC records, the
 // log beside the canvas, full screen (F1), the studio. Assumes practica02.js is
 // loaded and that the page is served over HTTP with the files beside it.
+import { onFileDropped } from '../shared/drop.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { recall } from '../shared/storage.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
@@ -92,19 +93,7 @@ window.addEventListener('beforeunload', event => {
   if (recording && recording.data.length > run.saved)
     event.preventDefault();
 });
-window.addEventListener('dragover', event => {
-  event.preventDefault();
-  $('drop').hidden = false;
-});
-window.addEventListener('dragleave', event => {
-  if (event.relatedTarget === null)
-    $('drop').hidden = true;
-});
-window.addEventListener('drop', async event => {
-  event.preventDefault();
-  $('drop').hidden = true;
-  playFilm(await fileFilm(event.dataTransfer.files[0]));
-});
+onFileDropped($('drop'), async file => playFilm(await fileFilm(file)));
 
 // The film the address names: { name, data }, null for the bundled one, or
 // undefined when it names one that cannot be had (said why).

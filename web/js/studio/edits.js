@@ -33,6 +33,13 @@ function range(key, field) {
   return { from: position(doc, key.line, field[0]), to: position(doc, key.line, field[1]) };
 }
 
+// A field's new text, padded to its old width when shorter, so that the fields
+// after it keep their columns.
+function replacing(key, field, text, pad = true) {
+  const r = range(key, field);
+  return { ...r, insert: pad ? text.padEnd(r.to - r.from) : text };
+}
+
 function upOf(pose) {
   const [x, y, z] = pose.slice(6, 9);
   const n = Math.hypot(x, y, z) || 1;
@@ -83,9 +90,9 @@ export function keyFromView() {
     return;
   }
   edit(studio.editor, [
-    { ...range(key, key.eye.field), insert: core.pointText(eye) },
-    { ...range(key, key.centre.field), insert: core.pointText(centre) },
-    { ...range(key, key.upField), insert: core.pointText(point(null, up)) },
+    replacing(key, key.eye.field, core.pointText(eye)),
+    replacing(key, key.centre.field, core.pointText(centre)),
+    replacing(key, key.upField, core.pointText(point(null, up))),
   ]);
   say(`Key at frame ${n} replaced.`);
 }
@@ -99,7 +106,7 @@ function setPoint(which, value, done) {
   const n = studio.frame, key = keyAt(n);
   const p = value(pose);
   if (key) {
-    edit(studio.editor, { ...range(key, key[which].field), insert: studio.core.pointText(p) });
+    edit(studio.editor, replacing(key, key[which].field, studio.core.pointText(p)));
   } else {
     const eye = which === 'eye' ? p : point(null, pose.slice(0, 3));
     const centre = which === 'centre' ? p : point(null, pose.slice(3, 6));
@@ -173,7 +180,7 @@ export function moveKey(key, n) {
     return false;
   }
   if (n !== key.frame)
-    edit(studio.editor, { ...range(key, key.frameField), insert: String(n) });
+    edit(studio.editor, replacing(key, key.frameField, String(n)));
   return true;
 }
 

@@ -6,6 +6,7 @@
 // always the playhead's frame.
 import { redo, undo } from '@codemirror/commands';
 import { download } from '../shared/download.js';
+import { onFileDropped } from '../shared/drop.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { keep } from '../shared/storage.js';
 import { changed, initAutosave, loadDraft, saveNow } from './autosave.js';
@@ -18,7 +19,7 @@ import { initTakes, offerLastTake, toggleTake } from './take.js';
 import { say, set, studio, watch } from './state.js';
 import { MOST_BYTES, createEditor, tooBig } from './text.js';
 import { initTimeline } from './timeline.js';
-import { draw, freeCamera, initViews } from './views.js';
+import { draw, follow, freeCamera, initViews } from './views.js';
 
 const BUNDLED = 'camarabuena.shots';
 const PACE = 25;  // milliseconds between a step's picture and the next step
@@ -92,6 +93,8 @@ function showState(changes) {
     $('delete-button').disabled = !key;
     $('motion-select').value = '';
   }
+  if ('follow' in changes)
+    $('follow-select').value = studio.follow ? studio.follow.actor : '';
   if ('view' in changes) {
     $('view-button').firstChild.textContent = `View: ${studio.view} `;
     document.body.dataset.view = studio.view;
@@ -253,7 +256,12 @@ function wireToolbar() {
   for (const name of studio.facts.actors) {
     $('aim-select').append(new Option(name, name));
     $('ride-select').append(new Option(name, name));
+    $('follow-select').append(new Option(`Follow: ${name}`, name));
   }
+  $('follow-select').onchange = () => {
+    follow($('follow-select').value || null);
+    leaveText();
+  };
   for (const name of studio.facts.motions)
     $('motion-select').append(new Option(name, name));
   const choose = (id, action) => {
@@ -294,19 +302,7 @@ function wireToolbar() {
   $('share-copy').onclick = () => navigator.clipboard.writeText($('share-link').value)
     .then(() => say('The link is copied.'), () => say('Copy the link from the box.', 'error'));
   $('share-close').onclick = () => { $('share-box').hidden = true; };
-  window.addEventListener('dragover', event => {
-    event.preventDefault();
-    $('drop').hidden = false;
-  });
-  window.addEventListener('dragleave', event => {
-    if (event.relatedTarget === null)
-      $('drop').hidden = true;
-  });
-  window.addEventListener('drop', event => {
-    event.preventDefault();
-    $('drop').hidden = true;
-    openFile(event.dataTransfer.files[0]);
-  });
+  onFileDropped($('drop'), openFile);
 }
 
 async function start() {
@@ -341,9 +337,11 @@ async function start() {
     set({ frame: 0, view: 'film' });
 
   studio.editor = createEditor($('editor'), text, studio.facts, {
-    onChange: () => {
+    onChange: (view, history) => {
       scheduleCompile();
       changed();
+      if (history)
+        say(history === 'undo' ? 'Undone (Ctrl+Shift+Z or Ctrl+Y redoes it).' : 'Redone.');
     },
     refuse: why => say(why, 'error'),
   });

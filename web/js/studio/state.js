@@ -13,6 +13,7 @@ export const studio = {
   frame: 0,         // the playhead
   view: 'film',     // 'film': through the film's camera; 'free': through the free camera
   free: null,       // the free camera: { eye, centre, up }, arrays of three numbers; null until first used
+  follow: null,     // the actor the free camera travels with: { actor, at (where it was when last followed) }
   playing: false,   // the story plays from the playhead
   take: null,       // the take being flown: { from (its first frame), poses (nine numbers a frame) }
   message: null,    // the last word to the user: { text, kind: 'info' | 'error' }

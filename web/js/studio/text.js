@@ -96,8 +96,8 @@ const theme = EditorView.theme({
   '&.cm-focused .cm-selectionBackground, .cm-selectionBackground': { backgroundColor: '#3a5a8a !important' },
 }, { dark: true });
 
-// The view over text; onChange(view) after every change of the document; refuse(why)
-// when an edit is refused.
+// The view over text; onChange(view) after every change of the document, with
+// 'undo' or 'redo' when it is one; refuse(why) when an edit is refused.
 export function createEditor(parent, text, facts, { onChange, refuse }) {
   const limits = EditorState.changeFilter.of(tr => {
     const why = tooBigAfter(tr);
@@ -116,7 +116,7 @@ export function createEditor(parent, text, facts, { onChange, refuse }) {
         syntaxHighlighting(colours), theme, limits,
         EditorView.updateListener.of(update => {
           if (update.docChanged)
-            onChange(update.view);
+            onChange(update.view, ['undo', 'redo'].find(e => update.transactions.some(tr => tr.isUserEvent(e))));
         }),
       ],
     }),

@@ -3,7 +3,7 @@
 // in it (the free view); and the free camera flown over the picture with the mouse
 // and with held keys. The canvas has its box's size in device pixels, or the size
 // the address asks for (?picture=WxH), shown no larger than its box.
-import { studio, set } from './state.js';
+import { studio, set, watch } from './state.js';
 import { asPose, behind, dolly, fly, isFlyKey, orbit, pan } from './freecam.js';
 
 let canvas = null;
@@ -21,6 +21,35 @@ export function initViews(picture, size) {
   fit();
   flyWithMouse();
   flyWithKeys();
+  watch(changes => {
+    if ('frame' in changes && studio.follow)
+      travel();
+  });
+}
+
+// The free camera travels with an actor (null: with nothing): looking at it now,
+// and moved by as much as it moves from frame to frame, so that what the camera
+// is flown to stays relative to it. A take of it gives keys that name the actor.
+export function follow(actor) {
+  if (!actor) {
+    set({ follow: null });
+    return;
+  }
+  const at = studio.core.actorsAt(studio.frame)[actor];
+  const camera = freeCamera();
+  const move = at.map((v, i) => v - camera.centre[i]);
+  set({ follow: { actor, at }, free: { ...camera, eye: camera.eye.map((v, i) => v + move[i]), centre: at.slice() },
+        view: 'free' });
+  draw();
+}
+
+function travel() {
+  const { actor, at } = studio.follow;
+  const now = studio.core.actorsAt(studio.frame)[actor];
+  const move = now.map((v, i) => v - at[i]);
+  const camera = freeCamera();
+  const moved = p => p.map((v, i) => v + move[i]);
+  set({ follow: { actor, at: now }, free: { ...camera, eye: moved(camera.eye), centre: moved(camera.centre) } });
 }
 
 function fit() {
