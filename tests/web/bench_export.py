@@ -17,16 +17,31 @@ from browser import Browser, Site
 
 
 def resident_mb(browser):
-    """The resident memory of the page's renderer processes, in MB."""
-    info = browser.driver.execute_cdp_cmd("SystemInfo.getProcessInfo", {})
+    """The resident memory of the browser's renderer and GPU processes (the page's
+    drawing and encoding), in MB, from /proc: the processes under its driver."""
+    parents = {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/stat" % pid) as f:
+                parents[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
+        except OSError:
+            pass
+    root = browser.driver.service.process.pid
     total = 0
-    for p in info["processInfo"]:
-        if p["type"] in ("renderer", "gpu"):
-            try:
-                with open("/proc/%d/status" % p["id"]) as f:
+    for pid in parents:
+        ancestor = pid
+        while ancestor in parents and ancestor != root:
+            ancestor = parents[ancestor]
+        if ancestor != root:
+            continue
+        try:
+            with open("/proc/%d/cmdline" % pid) as f:
+                kind = f.read()
+            if "--type=renderer" in kind or "--type=gpu-process" in kind:
+                with open("/proc/%d/status" % pid) as f:
                     total += next(int(l.split()[1]) for l in f if l.startswith("VmRSS:"))
-            except (OSError, StopIteration):
-                pass
+        except (OSError, StopIteration):
+            pass
     return total / 1024
 
 
@@ -59,10 +74,12 @@ def main():
                 field('export-from', from); field('export-to', to); field('export-size', size);
                 field('export-codec', codec); document.getElementById('export-smooth').checked = smooth;
                 document.getElementById('export-start').click();""", first, last, a.size, codec, a.smooth)
-            peak = before
+            peak, tenth = before, None
             while not b.script("return document.getElementById('export').dataset.made || "
                                "document.getElementById('export-said').className === 'error'"):
                 peak = max(peak, resident_mb(b))
+                if tenth is None and b.script("return document.getElementById('export-progress').value") >= 0.1:
+                    tenth = resident_mb(b)
                 b.driver.execute_async_script("setTimeout(arguments[0], 5000)")  # a look every 5 s
             said = b.script("return document.getElementById('export-said').textContent")
             made = b.script("return document.getElementById('export').dataset.made")
@@ -72,9 +89,9 @@ def main():
             m = json.loads(made)
             after = resident_mb(b)
             rows.append((codec, "%s: %.0f s, %.1f frames/s, %.1f MB (%.1f Mbit/s); memory %.0f MB at the start, "
-                                "%.0f MB at the end, %.0f MB at most" %
+                                "%.0f MB a tenth in, %.0f MB at the end, %.0f MB at most" %
                          (m["name"], m["seconds"], m["frames"] / m["seconds"], m["bytes"] / 1e6,
-                          m["bytes"] * 8 / (m["frames"] / 40) / 1e6, before, after, peak)))
+                          m["bytes"] * 8 / (m["frames"] / 40) / 1e6, before, tenth or after, after, peak)))
             print(codec, rows[-1][1], file=sys.stderr)
             for n in os.listdir(b.downloads):
                 os.remove(os.path.join(b.downloads, n))
