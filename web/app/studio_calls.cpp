@@ -242,7 +242,8 @@ int main(int argc, char** argv)
 extern "C" {
 
 // What the page needs to know once: the actors' names, the motions' names, the
-// story's length in frames, its beats, and the camera's vertical field of view.
+// story's length in frames, its beats, its pace (milliseconds a frame), and the
+// camera's vertical field of view.
 EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 {
     std::string nombres = "[";
@@ -256,7 +257,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_facts()
     for (Movimiento m : {Movimiento::Fijo, Movimiento::Lineal, Movimiento::Suave})
         movimientos += (movimientos.size() > 1 ? "," : "") + cadena(nombreDeMovimiento(m));
     estudio().respuesta = "{\"actors\":" + nombres + "],\"motions\":" + movimientos + "],\"frames\":" +
-                          std::to_string(FOTOGRAMAS_GUION) + ",\"beats\":" + momentos +
+                          std::to_string(FOTOGRAMAS_GUION) + ",\"pace\":" + std::to_string(PAUSA_PASO_MS) +
+                          ",\"beats\":" + momentos +
                           "],\"fieldOfView\":" + std::to_string(CAMPO_VISION_GRADOS) + "}";
     return estudio().respuesta.c_str();
 }

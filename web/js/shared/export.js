@@ -1,8 +1,9 @@
 // A film's frames A to B as a video file, made in the page: each frame drawn by
 // the program off the visible canvas at the chosen size (with smooth lines on a
 // multisampled context, when asked), encoded by the browser's WebCodecs
-// VideoEncoder, and muxed into MP4 or WebM by mediabunny, 40 frames a second:
-// frame i of the video has timestamp i x 25 ms, however fast the page draws. The
+// VideoEncoder, and muxed into MP4 or WebM by mediabunny at the story's pace (the
+// program's, 40 frames a second): frame i of the video has timestamp i x 25 ms,
+// however fast the page draws. The
 // encoder's queue is kept short and the file is written as it is made to the
 // origin's private file system (where the browser has one), so memory stays flat;
 // a video that fails or is cancelled leaves nothing behind.
@@ -10,9 +11,8 @@ import { EncodedPacket, EncodedVideoPacketSource, Mp4OutputFormat, Output, Strea
          BufferTarget } from 'mediabunny';
 import { startCore } from './core.js';
 
-export const FRAME_MICROSECONDS = 25000;  // the story's pace: 40 frames a second
 export const MOST_SIZE = [3840, 2160];
-const KEY_FRAME_EVERY = 80;               // frames: a key frame every 2 seconds
+const KEY_FRAME_SECONDS = 2;              // a key frame every 2 seconds
 const QUEUE = 4;                          // frames the encoder may hold before the drawing waits
 const BITS_PER_PIXEL_SECOND = 4.5;        // bitrate asked for: about 4 Mbit/s at 1280x720,
 const LEAST_BITRATE = 3e6;                //   and no less than 3 Mbit/s at smaller sizes (bits a second)
@@ -25,42 +25,48 @@ export const CODECS = [
   { id: 'hevc', name: 'H.265', containers: ['mp4'], string: () => 'hvc1.1.6.L123.B0' },
 ];
 
-// Levels by macroblocks (H.264) or samples (VP9, AV1) a second at 40 frames a second.
-function avcString(width, height) {
-  const perSecond = Math.ceil(width / 16) * Math.ceil(height / 16) * 40;
+// Levels by macroblocks (H.264) or samples (VP9, AV1) a second, at rate frames a second.
+function avcString(width, height, rate) {
+  const perSecond = Math.ceil(width / 16) * Math.ceil(height / 16) * rate;
   const levels = [[108000, 0x1f], [216000, 0x20], [245760, 0x28], [522240, 0x2a], [983040, 0x33], [2073600, 0x34]];
   const level = (levels.find(([most]) => perSecond <= most) || levels[levels.length - 1])[1];
   return `avc1.4200${level.toString(16).padStart(2, '0')}`;
 }
 
-function vp9String(width, height) {
-  const perSecond = width * height * 40;
+function vp9String(width, height, rate) {
+  const perSecond = width * height * rate;
   const level = perSecond <= 36864000 ? '31' : perSecond <= 83558400 ? '41' : perSecond <= 311951360 ? '51' : '52';
   return `vp09.00.${level}.08`;
 }
 
-function av1String(width, height) {
-  const perSecond = width * height * 40;
+function av1String(width, height, rate) {
+  const perSecond = width * height * rate;
   const level = perSecond <= 36864000 ? '05' : perSecond <= 73728000 ? '08' : perSecond <= 300000000 ? '12' : '13';
   return `av01.0.${level}M.08`;
 }
 
-export function encoderConfig(codec, width, height) {
+export function encoderConfig(codec, width, height, rate) {
   return {
-    codec: codec.string(width, height), width, height, framerate: 40,
+    codec: codec.string(width, height, rate), width, height, framerate: rate,
     bitrate: Math.round(Math.max(LEAST_BITRATE, BITS_PER_PIXEL_SECOND * width * height)), bitrateMode: 'variable',
     latencyMode: 'quality', ...(codec.id === 'avc' ? { avc: { format: 'avc' } } : {}),
   };
+}
+
+// The story's frames a second, as the program paces it.
+async function framesPerSecond() {
+  return 1000 / (await drawer(false)).core.facts.pace;
 }
 
 // The codecs this browser encodes at this size.
 export async function encodable(width, height) {
   if (typeof VideoEncoder === 'undefined')
     return [];
+  const rate = await framesPerSecond();
   const found = [];
   for (const codec of CODECS)
     try {
-      if ((await VideoEncoder.isConfigSupported(encoderConfig(codec, width, height))).supported)
+      if ((await VideoEncoder.isConfigSupported(encoderConfig(codec, width, height, rate))).supported)
         found.push(codec);
     } catch (error) {
       // not this one
@@ -124,23 +130,26 @@ function why(error) {
 // signal (an AbortSignal) }. Resolves to { file (a Blob), remove() (frees where
 // it was written, once it is downloaded) }, or rejects with an Error of one
 // sentence; a cancelled export rejects with an AbortError.
-// The program drawing off screen for videos, one for plain and one for smooth lines.
+// The program drawing off screen for videos, one for plain and one for smooth
+// lines: a promise of { canvas, core }, made when first asked for.
 const drawers = new Map();
 
-async function drawer(smooth, width, height) {
+function drawer(smooth) {
   if (!drawers.has(smooth)) {
     const canvas = document.createElement('canvas');
-    drawers.set(smooth, { canvas, core: await startCore(canvas, { smooth }) });
+    drawers.set(smooth, startCore(canvas, { smooth }).then(core => ({ canvas, core }), error => {
+      drawers.delete(smooth);  // asked again next time
+      throw error;
+    }));
   }
-  const d = drawers.get(smooth);
-  d.canvas.width = width;
-  d.canvas.height = height;
-  return d;
+  return drawers.get(smooth);
 }
 
 export async function makeVideo(options) {
   const { film, from, to, width, height, codec, container, smooth, progress, signal } = options;
-  const { canvas, core } = await drawer(!!smooth, width, height);
+  const { canvas, core } = await drawer(!!smooth);
+  canvas.width = width;
+  canvas.height = height;
   const refused = core.showFilm(film);
   if (refused)
     throw new Error(`The film cannot be played: ${refused}.`);
@@ -148,7 +157,8 @@ export async function makeVideo(options) {
   const count = poses ? poses.length / 9 : 0;
   if (from < 0 || to < from || to >= count)
     throw new Error(`Frames ${from} to ${to} are not in the film, whose frames are 0 to ${count - 1}.`);
-  const config = encoderConfig(codec, width, height);
+  const rate = 1000 / core.facts.pace, microseconds = core.facts.pace * 1000;  // a frame's
+  const config = encoderConfig(codec, width, height, rate);
   if (!(await VideoEncoder.isConfigSupported(config)).supported)
     throw new Error(`This browser does not encode ${codec.name} at ${width}x${height}.`);
 
@@ -159,7 +169,7 @@ export async function makeVideo(options) {
     format: container === 'mp4' ? new Mp4OutputFormat({ fastStart: 'reserve' }) : new WebMOutputFormat(),
     target: out.target,
   });
-  output.addVideoTrack(source, { frameRate: 40, maximumPacketCount: total });
+  output.addVideoTrack(source, { frameRate: rate, maximumPacketCount: total });
   let failure = null;
   let muxing = Promise.resolve();
   const encoder = new VideoEncoder({
@@ -182,8 +192,8 @@ export async function makeVideo(options) {
       const n = from + i;
       pose.set(core.poses().subarray(n * 9, n * 9 + 9));
       core.draw(n, pose, false, width, height);
-      const frame = new VideoFrame(canvas, { timestamp: i * FRAME_MICROSECONDS, duration: FRAME_MICROSECONDS });
-      encoder.encode(frame, { keyFrame: i % KEY_FRAME_EVERY === 0 });
+      const frame = new VideoFrame(canvas, { timestamp: i * microseconds, duration: microseconds });
+      encoder.encode(frame, { keyFrame: i % Math.round(KEY_FRAME_SECONDS * rate) === 0 });
       frame.close();
       while (encoder.encodeQueueSize > QUEUE)
         await waitForQueue();

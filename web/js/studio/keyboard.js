@@ -1,13 +1,11 @@
 // The studio's keys, whenever the text view does not have the focus (Escape
-// leaves it): the timeline's (Left/Right a frame, Shift a second of 40 frames,
+// leaves it): the timeline's (Left/Right a frame, Shift a second of the story,
 // PageUp/PageDown the previous/next key, Home/End), Space to play and pause, V
 // the view, K a key, Delete the key at the playhead, the free camera's fly keys
 // (held), and undo and redo, which also work from the text view as it has them.
 import { undo, redo } from '@codemirror/commands';
 import { studio } from './state.js';
 import { flyKey } from './views.js';
-
-const SECOND = 40;  // frames of the story in a second
 
 function typing(target) {
   return target instanceof HTMLInputElement || target instanceof HTMLSelectElement ||
@@ -49,7 +47,7 @@ export function initKeyboard(actions) {
     if (studio.take)
       return;
     const last = studio.facts.frames - 1;
-    const step = event.shiftKey ? SECOND : 1;
+    const step = event.shiftKey ? Math.round(1000 / studio.facts.pace) : 1;  // a second of the story
     const done = {
       ArrowLeft: () => actions.seek(Math.max(0, studio.frame - step)),
       ArrowRight: () => actions.seek(Math.min(last, studio.frame + step)),

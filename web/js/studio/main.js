@@ -22,7 +22,6 @@ import { initTimeline } from './timeline.js';
 import { draw, follow, freeCamera, initViews } from './views.js';
 
 const BUNDLED = 'camarabuena.shots';
-const PACE = 25;  // milliseconds between a step's picture and the next step
 
 const $ = id => document.getElementById(id);
 
@@ -65,9 +64,9 @@ function togglePlay() {
     if (studio.frame >= studio.facts.frames - 1)
       set({ playing: false });
     else
-      playTimer = setTimeout(step, PACE);
+      playTimer = setTimeout(step, studio.facts.pace);  // the story's pace: a step, its picture, the wait
   };
-  playTimer = setTimeout(step, PACE);
+  playTimer = setTimeout(step, studio.facts.pace);
 }
 
 function toggleView() {

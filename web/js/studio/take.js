@@ -12,7 +12,6 @@ import { say, set, studio } from './state.js';
 import { draw, flyFor, freeCamera } from './views.js';
 
 const KEY = 'studio-take';
-const PACE = 25;        // milliseconds between a step's picture and the next step: a frame of the story
 const KEEP_EVERY = 20;  // frames between two stores of the take's poses (half a second)
 
 let timer = null;
@@ -48,7 +47,7 @@ export function toggleTake() {
     if (studio.take !== take)
       return;
     if (take.poses.length)
-      flyFor(PACE / 1000);
+      flyFor(studio.facts.pace / 1000);
     take.poses.push(...asPose(freeCamera()));
     draw();
     if (take.poses.length / 9 % KEEP_EVERY === 0)
@@ -58,7 +57,7 @@ export function toggleTake() {
       return;
     }
     set({ frame: studio.frame + 1 });
-    timer = setTimeout(step, PACE);
+    timer = setTimeout(step, studio.facts.pace);
   };
   step();
 }
