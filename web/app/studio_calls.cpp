@@ -29,10 +29,14 @@ namespace {
 
 using Pose = std::array<float, 9>;
 
+// The motions as the page numbers them (studio_facts lists them in this order).
+constexpr std::array<Movimiento, 3> MOVIMIENTOS = {Movimiento::Fijo, Movimiento::Lineal, Movimiento::Suave};
+
 struct Estudio {
-    PeliculaCompilada ultima;          // the last shot list that read well, compiled
-    std::vector<Pose> poses;           // its film, shown by the film view
-    std::string respuesta;             // the last JSON answer
+    std::vector<Pose> poses;           // the film shown: the last shot list that read well, or a film read
+    std::string texto;                 // that film as `film compile` writes it (empty for a film read)
+    bool sana = false;                 // `film compile` would write it: the film check found no error
+    std::string respuesta;             // the last answer
     std::array<float, 36> actores{};   // the last actors' points, 12 times x y z
 };
 
@@ -43,6 +47,16 @@ Estudio& estudio()
 }
 
 // ---- JSON --------------------------------------------------------------------
+
+// "[A,B,...]", each item's text made by texto(item).
+template <typename Lista, typename Texto>
+std::string lista(const Lista& items, Texto texto)
+{
+    std::string r = "[";
+    for (const auto& item : items)
+        r += (r.size() > 1 ? "," : "") + texto(item);
+    return r + "]";
+}
 
 std::string cadena(const std::string& s)
 {
@@ -69,34 +83,27 @@ std::string campo(const CampoTexto& c)
 
 std::string punto(const PuntoToma& p, const CampoTexto& c)
 {
-    return std::string("{\"actor\":") + (p.conActor ? cadena(nombresDeActores()[static_cast<size_t>(p.actor)]) : "null") +
-           ",\"field\":" + campo(c) + "}";
+    const std::string actor = p.conActor ? cadena(nombresDeActores()[static_cast<size_t>(p.actor)]) : "null";
+    return "{\"actor\":" + actor + ",\"field\":" + campo(c) + "}";
 }
 
 std::string claves(const std::vector<ClaveToma>& cs)
 {
-    std::string r = "[";
-    for (const ClaveToma& c : cs) {
-        if (r.size() > 1)
-            r += ",";
-        r += "{\"frame\":" + std::to_string(c.fotograma) + ",\"line\":" + std::to_string(c.linea) +
-             ",\"motion\":" + cadena(nombreDeMovimiento(c.movimiento)) + ",\"frameField\":" + campo(c.campoFotograma) +
-             ",\"eye\":" + punto(c.ojo, c.campoOjo) + ",\"centre\":" + punto(c.centro, c.campoCentro) +
-             ",\"upField\":" + campo(c.campoArriba) + ",\"motionField\":" + campo(c.campoMovimiento) + "}";
-    }
-    return r + "]";
+    return lista(cs, [](const ClaveToma& c) {
+        return "{\"frame\":" + std::to_string(c.fotograma) + ",\"line\":" + std::to_string(c.linea) +
+               ",\"motion\":" + cadena(nombreDeMovimiento(c.movimiento)) + ",\"frameField\":" +
+               campo(c.campoFotograma) + ",\"eye\":" + punto(c.ojo, c.campoOjo) +
+               ",\"centre\":" + punto(c.centro, c.campoCentro) + ",\"upField\":" + campo(c.campoArriba) +
+               ",\"motionField\":" + campo(c.campoMovimiento) + "}";
+    });
 }
 
 std::string errores(const ErroresTexto& es)
 {
-    std::string r = "[";
-    for (const ErrorTexto& e : es.primeros()) {
-        if (r.size() > 1)
-            r += ",";
-        r += "{\"line\":" + std::to_string(e.donde.linea) + ",\"column\":" + std::to_string(e.donde.columna) +
-             ",\"message\":" + cadena(e.mensaje) + "}";
-    }
-    return r + "]";
+    return lista(es.primeros(), [](const ErrorTexto& e) {
+        return "{\"line\":" + std::to_string(e.donde.linea) + ",\"column\":" + std::to_string(e.donde.columna) +
+               ",\"message\":" + cadena(e.mensaje) + "}";
+    });
 }
 
 const char* gravedad(TipoHallazgo t)
@@ -110,22 +117,14 @@ std::string hallazgos(const PeliculaCompilada& c)
 {
     const RevisionPelicula& r = c.revision;
     const Seleccion s = seleccionarHallazgos(r.hallazgos);
-    std::string lista = "[";
-    for (const Hallazgo& h : s.mostrados) {
+    const std::string mostrados = lista(s.mostrados, [&](const Hallazgo& h) {
         const Diagnostico d = diagnosticoDeTomas(h, r, c.lista.claves);
-        if (lista.size() > 1)
-            lista += ",";
-        lista += "{\"frame\":" + std::to_string(h.registro) + ",\"line\":" + std::to_string(d.donde.linea) +
-                 ",\"severity\":" + cadena(gravedad(h.tipo)) + ",\"message\":" + cadena(d.mensaje) + "}";
-    }
-    lista += "]";
-    std::string omitidos = "[";
-    for (const auto& [tipo, n] : s.omitidos) {
-        if (omitidos.size() > 1)
-            omitidos += ",";
-        omitidos += "{\"count\":" + std::to_string(n) + ",\"what\":" + cadena(pluralDe(tipo)) + "}";
-    }
-    omitidos += "]";
+        return "{\"frame\":" + std::to_string(h.registro) + ",\"line\":" + std::to_string(d.donde.linea) +
+               ",\"severity\":" + cadena(gravedad(h.tipo)) + ",\"message\":" + cadena(d.mensaje) + "}";
+    });
+    const std::string omitidos = lista(s.omitidos, [](const std::pair<TipoHallazgo, int>& o) {
+        return "{\"count\":" + std::to_string(o.second) + ",\"what\":" + cadena(pluralDe(o.first)) + "}";
+    });
     std::string tramos = "[";
     for (size_t i = 0; i < r.hallazgos.size();) {
         const Hallazgo& h = r.hallazgos[i];
@@ -136,13 +135,13 @@ std::string hallazgos(const PeliculaCompilada& c)
         if (h.registro >= 0) {
             if (tramos.size() > 1)
                 tramos += ",";
-            tramos += "{\"from\":" + std::to_string(h.registro) + ",\"to\":" + std::to_string(r.hallazgos[j - 1].registro) +
-                      ",\"severity\":" + cadena(gravedad(h.tipo)) + "}";
+            tramos += "{\"from\":" + std::to_string(h.registro) + ",\"to\":" +
+                      std::to_string(r.hallazgos[j - 1].registro) + ",\"severity\":" + cadena(gravedad(h.tipo)) + "}";
         }
         i = j;
     }
     tramos += "]";
-    return "\"findings\":" + lista + ",\"omitted\":" + omitidos + ",\"findingSpans\":" + tramos;
+    return "\"findings\":" + mostrados + ",\"omitted\":" + omitidos + ",\"findingSpans\":" + tramos;
 }
 
 // ---- The story and the camera ------------------------------------------------
@@ -156,6 +155,12 @@ void irA(int n)
         instalarPelicula({});
     }
     avanzarHasta(n);
+}
+
+// A key's point: actor -1 for a fixed one, else the actor's index and the offset from it.
+PuntoToma puntoDe(int actor, float x, float y, float z)
+{
+    return {actor >= 0, static_cast<Actor>(actor >= 0 ? actor : 0), {x, y, z}};
 }
 
 void ponerPose(const float* p)
@@ -246,20 +251,14 @@ extern "C" {
 // camera's vertical field of view.
 EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 {
-    std::string nombres = "[";
-    for (const std::string& n : nombresDeActores())
-        nombres += (nombres.size() > 1 ? "," : "") + cadena(n);
-    std::string momentos = "[";
-    for (const MomentoGuion& m : momentosDelGuion())
-        momentos += std::string(momentos.size() > 1 ? "," : "") + "{\"frame\":" + std::to_string(m.fotograma) +
-                    ",\"name\":" + cadena(m.nombre) + "}";
-    std::string movimientos = "[";
-    for (Movimiento m : {Movimiento::Fijo, Movimiento::Lineal, Movimiento::Suave})
-        movimientos += (movimientos.size() > 1 ? "," : "") + cadena(nombreDeMovimiento(m));
-    estudio().respuesta = "{\"actors\":" + nombres + "],\"motions\":" + movimientos + "],\"frames\":" +
-                          std::to_string(FOTOGRAMAS_GUION) + ",\"pace\":" + std::to_string(PAUSA_PASO_MS) +
-                          ",\"beats\":" + momentos +
-                          "],\"fieldOfView\":" + std::to_string(CAMPO_VISION_GRADOS) + "}";
+    const std::string momentos = lista(momentosDelGuion(), [](const MomentoGuion& m) {
+        return "{\"frame\":" + std::to_string(m.fotograma) + ",\"name\":" + cadena(m.nombre) + "}";
+    });
+    const std::string movimientos = lista(MOVIMIENTOS, [](Movimiento m) { return cadena(nombreDeMovimiento(m)); });
+    estudio().respuesta = "{\"actors\":" + lista(nombresDeActores(), cadena) + ",\"motions\":" + movimientos +
+                          ",\"frames\":" + std::to_string(FOTOGRAMAS_GUION) +
+                          ",\"pace\":" + std::to_string(PAUSA_PASO_MS) + ",\"beats\":" + momentos +
+                          ",\"fieldOfView\":" + std::to_string(CAMPO_VISION_GRADOS) + "}";
     return estudio().respuesta.c_str();
 }
 
@@ -278,8 +277,9 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int mostrar)
     if (c.lista.bien()) {
         r += std::string(",\"sound\":") + (c.revision.sana() ? "true" : "false") + "," + hallazgos(c);
         if (mostrar) {
-            e.poses = c.poses;
-            e.ultima = std::move(c);
+            e.poses = std::move(c.poses);
+            e.texto = std::move(c.texto);
+            e.sana = c.revision.sana();
         }
     }
     e.respuesta = r + "}";
@@ -298,7 +298,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_show_film(const char* texto)
         return e.respuesta.c_str();
     }
     e.poses = std::move(r.lectura.poses);
-    e.ultima = {};
+    e.texto.clear();
+    e.sana = false;
     e.respuesta.clear();
     return e.respuesta.c_str();
 }
@@ -318,11 +319,11 @@ EMSCRIPTEN_KEEPALIVE int studio_pose_count()
 // empty before a shot list has read well.
 EMSCRIPTEN_KEEPALIVE const char* studio_film_text()
 {
-    return estudio().ultima.texto.c_str();
+    return estudio().texto.c_str();
 }
 EMSCRIPTEN_KEEPALIVE int studio_film_sound()
 {
-    return estudio().ultima.bien() ? 1 : 0;
+    return estudio().sana ? 1 : 0;
 }
 
 // Where the actors are at frame n (in the order of their names): 12 points.
@@ -357,17 +358,17 @@ EMSCRIPTEN_KEEPALIVE void studio_draw(int n, const float* pose, int conCamara, i
 }
 
 // A key's line, as the shot-list writer writes it. actor -1: a fixed point, else
-// the actor's index and the offset from it; motion: 0 step, 1 linear, 2 smooth.
+// the actor's index and the offset from it; motion: its index in MOVIMIENTOS.
 EMSCRIPTEN_KEEPALIVE const char* studio_key_line(int fotograma, int actorOjo, float ox, float oy, float oz,
                                                  int actorCentro, float cx, float cy, float cz, float ux, float uy,
                                                  float uz, int movimiento)
 {
     ClaveToma c;
     c.fotograma = fotograma;
-    c.ojo = {actorOjo >= 0, static_cast<Actor>(actorOjo >= 0 ? actorOjo : 0), {ox, oy, oz}};
-    c.centro = {actorCentro >= 0, static_cast<Actor>(actorCentro >= 0 ? actorCentro : 0), {cx, cy, cz}};
+    c.ojo = puntoDe(actorOjo, ox, oy, oz);
+    c.centro = puntoDe(actorCentro, cx, cy, cz);
     c.arriba = {ux, uy, uz};
-    c.movimiento = movimiento == 0 ? Movimiento::Fijo : movimiento == 1 ? Movimiento::Lineal : Movimiento::Suave;
+    c.movimiento = MOVIMIENTOS.at(static_cast<size_t>(movimiento));
     estudio().respuesta = lineaDeClave(c);
     return estudio().respuesta.c_str();
 }
@@ -394,12 +395,10 @@ EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta
     OpcionesClaves o;
     o.tolerancia = tolerancia;
     const ClavesDeCamino c = clavesDeCamino(poses, primero, o);
-    std::string lineas = "[";
-    for (const ClaveToma& clave : c.claves)
-        lineas += (lineas.size() > 1 ? "," : "") + cadena(lineaDeClave(clave));
+    const std::string lineas = lista(c.claves, [](const ClaveToma& clave) { return cadena(lineaDeClave(clave)); });
     char desviacion[32];
     std::snprintf(desviacion, sizeof desviacion, "%.4f", c.desviacion);
-    e.respuesta = "{\"lines\":" + lineas + "],\"deviation\":" + desviacion + ",\"deviationFrame\":" +
+    e.respuesta = "{\"lines\":" + lineas + ",\"deviation\":" + desviacion + ",\"deviationFrame\":" +
                   std::to_string(c.fotogramaDesviacion) + "}";
     return e.respuesta.c_str();
 }
@@ -407,7 +406,7 @@ EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta
 // A point of a key, as the writer writes it: actor -1 for a fixed point.
 EMSCRIPTEN_KEEPALIVE const char* studio_point_text(int actor, float x, float y, float z)
 {
-    estudio().respuesta = textoDePunto({actor >= 0, static_cast<Actor>(actor >= 0 ? actor : 0), {x, y, z}});
+    estudio().respuesta = textoDePunto(puntoDe(actor, x, y, z));
     return estudio().respuesta.c_str();
 }
 

@@ -10,7 +10,8 @@ import { exportPanel } from '../shared/export_panel.js';
 import { recall } from '../shared/storage.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
-import { BUNDLED_FILM, accepted, again, call, launch, openAtFrame, page, playFilm, prepare } from './runs.js';
+import { BUNDLED_FILM, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
+  from './runs.js';
 
 const $ = id => document.getElementById(id);
 
@@ -38,7 +39,7 @@ function playedFilm() {
   const data = run && run.film ? run.film.data : page.bundled;
   if (!run || !data)
     throw new Error('There is no film to make a video of.');
-  const frames = run.module.ccall('web_film_records', 'number', ['string'], [run.args.length ? run.args[0] : BUNDLED_FILM]);
+  const frames = filmRecords(run);
   if (frames <= 0)
     throw new Error('The film has no frames to make a video of.');
   const name = run.film ? run.film.name.replace(/\.txt$/i, '') || 'film' : BUNDLED_FILM.replace(/\.txt$/, '');

@@ -71,10 +71,16 @@ export function launch(run) {
   page.controls();
 }
 
+// The number of records of the run's film (the bundled one, or the one it plays),
+// as the program's film reader counts them; -1 when PLAY cannot play it.
+export function filmRecords(run) {
+  const path = run.args.length ? run.args[0] : BUNDLED_FILM;
+  return run.module.ccall('web_film_records', 'number', ['string'], [path]);
+}
+
 // PLAY paused at frame n, when the film has that frame.
 export function openAtFrame(run, text) {
-  const path = run.args.length ? run.args[0] : BUNDLED_FILM;
-  const records = run.module.ccall('web_film_records', 'number', ['string'], [path]);
+  const records = filmRecords(run);
   const n = /^\d+$/.test(text) ? Number(text) : -1;
   if (records < 0)
     notice(`frame=${text}: the film cannot be played`);

@@ -72,7 +72,8 @@ class Core {
 
   // The film shown as `film compile` writes it, and whether it would write it.
   filmText() {
-    return { text: this.module.UTF8ToString(this.module._studio_film_text()), sound: !!this.module._studio_film_sound() };
+    const m = this.module;
+    return { text: m.UTF8ToString(m._studio_film_text()), sound: !!m._studio_film_sound() };
   }
 
   // Where each actor is at frame n: { name: [x, y, z] }.

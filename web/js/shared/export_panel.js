@@ -5,7 +5,7 @@
 // and Cancel. The video is offered as NAME.mp4 or NAME.webm. Errors are one
 // sentence in the panel; the page goes on.
 import { download } from './download.js';
-import { CODECS, encodable, makeVideo, parseSize } from './export.js';
+import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize } from './export.js';
 
 const REMOVE_AFTER = 10 * 60 * 1000;  // milliseconds a downloaded video is kept where it was written
 
@@ -20,7 +20,8 @@ function element(tag, properties = {}, ...children) {
 export function exportPanel(container, film) {
   const from = element('input', { id: 'export-from', type: 'number', min: 0, step: 1, size: 6 });
   const to = element('input', { id: 'export-to', type: 'number', min: 0, step: 1, size: 6 });
-  const size = element('input', { id: 'export-size', value: '1280x720', size: 10, title: 'WIDTHxHEIGHT, even, up to 3840x2160' });
+  const size = element('input', { id: 'export-size', value: '1280x720', size: 10,
+                                   title: `WIDTHxHEIGHT, even, up to ${MOST_SIZE.join('x')}` });
   const codec = element('select', { id: 'export-codec' });
   const box = element('select', { id: 'export-container' });
   const smooth = element('input', { id: 'export-smooth', type: 'checkbox',
@@ -54,7 +55,8 @@ export function exportPanel(container, film) {
     }
     const found = await encodable(width, height);
     const kept = codec.value;
-    codec.replaceChildren(...CODECS.map(c => new Option(found.includes(c) ? c.name : `${c.name} (not encoded here)`, c.id)));
+    const label = c => found.includes(c) ? c.name : `${c.name} (not encoded here)`;
+    codec.replaceChildren(...CODECS.map(c => new Option(label(c), c.id)));
     codec.value = kept || (found[0] || CODECS[0]).id;
     containers();
     return found;

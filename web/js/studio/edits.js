@@ -54,6 +54,11 @@ function poseForKey() {
   return pose;
 }
 
+// Lines added after the last line of the document, on lines of their own.
+function atTheEnd(doc, text) {
+  return { from: doc.length, insert: (doc.length && !doc.toString().endsWith('\n') ? '\n' : '') + text + '\n' };
+}
+
 // A new key's line at frame n with these points, inserted where the frames keep their order.
 function insertKey(n, eye, centre, up, motion = 'smooth') {
   const core = studio.core, doc = studio.editor.state.doc;
@@ -67,8 +72,7 @@ function insertKey(n, eye, centre, up, motion = 'smooth') {
     at = doc.line(after.line).from;
     insert = text + '\n';
   } else {
-    at = doc.length;
-    insert = (doc.length && !doc.toString().endsWith('\n') ? '\n' : '') + text + '\n';
+    ({ from: at, insert } = atTheEnd(doc, text));
   }
   const start = at + (insert.startsWith('\n') ? 1 : 0);
   edit(studio.editor, { from: at, insert }, { anchor: start, head: start + text.length });
@@ -215,7 +219,7 @@ export function spliceTake(from, to, lines) {
   else if (inside.length)
     changes.push({ from: doc.line(inside[0].line).from, insert: text + '\n' });
   else
-    changes.push({ from: doc.length, insert: (doc.length && !doc.toString().endsWith('\n') ? '\n' : '') + text + '\n' });
+    changes.push(atTheEnd(doc, text));
   edit(studio.editor, changes);
   return { replaced: inside.length, cut: !!before && before.motion !== 'step' };
 }

@@ -182,8 +182,8 @@ function ask(question, yes, no) {
 async function openLink(text, hadDraft) {
   if (text === studio.editor.state.doc.toString())
     return;
-  if (hadDraft && !await ask('This link carries a shot list that differs from your draft. Open it in place of the draft?',
-                             'Open the link\'s shot list', 'Keep my draft'))
+  const question = 'This link carries a shot list that differs from your draft. Open it in place of the draft?';
+  if (hadDraft && !await ask(question, 'Open the link\'s shot list', 'Keep my draft'))
     return;
   replaceText(text);
   say('Opened the shot list the link carries (Ctrl+Z takes your draft back).');
