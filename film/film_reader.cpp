@@ -1,6 +1,6 @@
 // The film reader. It reads the file in blocks and never holds more than the
-// token at hand, so an endless or enormous input costs no more than a short one:
-// reading stops after the last record. Numbers are converted as the standard
+// token at hand, so an enormous input costs no more than a short one: reading
+// stops after the last record, and an endless one at TAMANO_MAXIMO_CAMARA bytes. Numbers are converted as the standard
 // scanner converts them: a count of optional sign and decimal digits (what
 // follows the digits is left for the first value, so "2.5" is the count 2 and
 // the value .5), and each value by strtof from where the last one ended.
@@ -8,10 +8,12 @@
 
 #include "film/text_lines.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <new>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +56,8 @@ public:
     }
 
     PosicionTexto aqui() const { return aqui_; }
+    // Whether the file went on past TAMANO_MAXIMO_CAMARA bytes: its end was taken to be there.
+    bool excedido() const { return excedido_; }
 
 private:
     // The character i places ahead, reading more of the file as needed.
@@ -68,8 +72,12 @@ private:
             }
             char bloque[BLOQUE];
             const size_t leidos = std::fread(bloque, 1, sizeof bloque, f_);
-            if (leidos == 0)
+            leidos_ += static_cast<long long>(leidos);
+            excedido_ = leidos_ > TAMANO_MAXIMO_CAMARA;
+            if (leidos == 0 || excedido_) {
                 fin_ = true;
+                return EOF;
+            }
             buf_.append(bloque, leidos);
         }
         return static_cast<unsigned char>(buf_[pos_ + i]);
@@ -79,6 +87,8 @@ private:
     std::string buf_;
     size_t pos_ = 0;
     bool fin_ = false;
+    long long leidos_ = 0;  // bytes read from the file
+    bool excedido_ = false;
     PosicionTexto aqui_{1, 1};
 };
 
@@ -143,29 +153,25 @@ bool leerValor(Escaner& e, LecturaPelicula& l, float& valor, PosicionTexto& dond
     return true;
 }
 
-}  // namespace
-
-int LecturaPelicula::codigo() const
+// Whether an open file is a regular one with more than TAMANO_MAXIMO_CAMARA bytes
+// from where it stands.
+bool demasiadoGrande(FILE* fichero)
 {
-    switch (fallo) {
-    case FalloPelicula::Ninguno:        return 0;
-    case FalloPelicula::CuentaNegativa: return -1;
-    case FalloPelicula::SinMemoria:     return -2;
-    default:                            return -3;
-    }
+    struct stat s;
+    const int fd = fileno(fichero);
+    return fd >= 0 && fstat(fd, &s) == 0 && S_ISREG(s.st_mode) &&
+           s.st_size - std::max<off_t>(ftello(fichero), 0) > TAMANO_MAXIMO_CAMARA;
 }
 
-LecturaPelicula leerPelicula(FILE* fichero, bool mirarResto)
+void leerRegistros(Escaner& e, LecturaPelicula& l, bool mirarResto)
 {
-    LecturaPelicula l;
-    Escaner e(fichero);
     if (!leerCuenta(e, l))
-        return l;
+        return;
     if (l.cuenta < 0) {
         l.fallo = FalloPelicula::CuentaNegativa;
         l.donde = l.posicionCuenta;
         l.encontrado = std::to_string(l.cuenta);
-        return l;
+        return;
     }
     // The tables grow as records arrive, so a huge count in a short file costs nothing.
     for (int i = 0; i < l.cuenta; i++) {
@@ -173,7 +179,7 @@ LecturaPelicula leerPelicula(FILE* fichero, bool mirarResto)
         PosicionTexto inicio, donde;
         for (size_t k = 0; k < pose.size(); k++) {
             if (!leerValor(e, l, pose[k], donde))
-                return l;
+                return;
             if (k == 0)
                 inicio = donde;
         }
@@ -183,14 +189,41 @@ LecturaPelicula leerPelicula(FILE* fichero, bool mirarResto)
         } catch (const std::bad_alloc&) {
             l.fallo = FalloPelicula::SinMemoria;
             l.donde = inicio;
-            return l;
+            return;
         }
     }
     if (mirarResto && e.saltarBlancos()) {
         l.hayResto = true;
         l.resto = e.aqui();
     }
+}
+
+}  // namespace
+
+LecturaPelicula leerPelicula(FILE* fichero, bool mirarResto)
+{
+    LecturaPelicula l;
+    Escaner e(fichero);
+    const bool grande = demasiadoGrande(fichero);
+    if (!grande)
+        leerRegistros(e, l, mirarResto);
+    if (grande || e.excedido()) {
+        l.fallo = FalloPelicula::DemasiadoGrande;
+        l.donde = grande ? PosicionTexto{} : e.aqui();
+        l.encontrado.clear();
+        l.hayResto = false;
+    }
     return l;
+}
+
+int LecturaPelicula::codigo() const
+{
+    switch (fallo) {
+    case FalloPelicula::Ninguno:        return 0;
+    case FalloPelicula::CuentaNegativa: return -1;
+    case FalloPelicula::SinMemoria:     return -2;
+    default:                            return -3;
+    }
 }
 
 std::string describirFallo(const LecturaPelicula& l)
@@ -213,6 +246,8 @@ std::string describirFallo(const LecturaPelicula& l)
         return "expected a number in record " + std::to_string(registro) + ", found " + hallado;
     case FalloPelicula::SinMemoria:
         return "no memory left for record " + std::to_string(registro);
+    case FalloPelicula::DemasiadoGrande:
+        return std::string("larger than ") + TEXTO_TAMANO_MAXIMO_CAMARA + ", the most a film may be";
     }
     return "";
 }

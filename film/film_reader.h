@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+// The largest camera file read (a film, a recording, a shot list): a longer one,
+// or one that never ends (a device, a pipe), is surely a slip.
+constexpr long long TAMANO_MAXIMO_CAMARA = 1LL << 30;
+constexpr const char* TEXTO_TAMANO_MAXIMO_CAMARA = "1 GiB";
+
 enum class FalloPelicula {
     Ninguno,
     SinCuenta,           // no count where the file starts (empty, or not an integer)
@@ -20,6 +25,7 @@ enum class FalloPelicula {
     FaltanRegistros,     // the file ends before the announced records are all read
     NoEsNumero,          // a value that is not a number
     SinMemoria,          // a record could not be stored
+    DemasiadoGrande,     // the file goes on past TAMANO_MAXIMO_CAMARA
 };
 
 struct LecturaPelicula {
@@ -41,7 +47,9 @@ struct LecturaPelicula {
 };
 
 // Reads a film from an open file, from where it stands. Stops after the last
-// record; with mirarResto it also looks whether anything follows.
+// record; with mirarResto it also looks whether anything follows. A regular file
+// of more than TAMANO_MAXIMO_CAMARA bytes is refused before it is read, any other
+// when its reading goes past them.
 LecturaPelicula leerPelicula(FILE* fichero, bool mirarResto = false);
 
 // What went wrong, as "expected ..., found ..." (no position, no file name).
