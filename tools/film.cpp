@@ -8,10 +8,11 @@
 //
 // Exit status: 0 done (warnings allowed), 1 errors found, a file not read or
 // written, or an output refused; 2 a wrong call. Never opens a window: the story
-// is stepped without drawing. A film or a shot list is written whole
-// (tools/common/whole_file) and never over a file that exists unless --force is
-// given, nor ever over its own input. Findings and summaries go to standard
-// error; standard output carries only a film or a shot list written there.
+// is stepped without drawing. A file read may hold at most TAMANO_MAXIMO_CAMARA
+// bytes. A film or a shot list is written whole (tools/common/whole_file) and
+// never over a file that exists unless --force is given, nor ever over its own
+// input; a device or a FIFO is written into. Findings and summaries go to
+// standard error; standard output carries only a film or a shot list written there.
 #include "film/film_check.h"
 #include "film/film_writer.h"
 #include "film/path_keys.h"
@@ -23,14 +24,17 @@
 #include "tools/common/signals.h"
 #include "tools/common/whole_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -60,8 +64,9 @@ const char* const AYUDA =
     "\n"
     "Run 'film help COMMAND' (or 'film COMMAND --help') for a command's details.\n"
     "FILE may be '-' for standard input. Findings are printed on standard error as\n"
-    "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. A film is never written\n"
-    "over a file that exists unless --force (-y) is given, nor ever over its own input.\n"
+    "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. A FILE may hold at most 1 GiB.\n"
+    "A film is never written over a file that exists unless --force (-y) is given, nor ever\n"
+    "over its own input; a device or a FIFO is written into, and '-' is standard output.\n"
     "Exit status: 0 done (warnings allowed), 1 errors found, a file not read or written,\n"
     "or an output refused; 2 a wrong call. 'film --version' prints the version.\n";
 
@@ -161,25 +166,67 @@ std::string cuentas(int errores, int avisos)
     return plural(errores, "error", "errors") + ", " + plural(avisos, "warning", "warnings");
 }
 
-// The whole input file ("-": standard input), or false with a message.
+// The input file ("-": standard input), open; null, with a message, when it cannot be.
+FILE* abrirEntrada(const Orden& o)
+{
+    FILE* f = o.entrada == "-" ? stdin : std::fopen(o.entrada.c_str(), "rb");
+    if (f == nullptr)
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+    return f;
+}
+
+void cerrarEntrada(const Orden& o, FILE* f)
+{
+    if (o.entrada != "-")
+        std::fclose(f);
+}
+
+// The refusal of an input of more than TAMANO_MAXIMO_CAMARA bytes.
+void rechazarGrande(const Orden& o)
+{
+    const char* que = o.verbo == "compile" ? "a shot list" : o.verbo == "playable" ? "a recording" : "a film";
+    std::fprintf(stderr, "film: cannot read %s: larger than %s, the most %s may be\n", o.nombre().c_str(),
+                 TEXTO_TAMANO_MAXIMO_CAMARA, que);
+}
+
+// The whole input file, or false with a message. One of more than
+// TAMANO_MAXIMO_CAMARA bytes is refused: a regular file before it is read, any
+// other (a pipe, a device) when its reading goes past them. Should memory run
+// out first, the reading goes on, counting, to tell which refusal is due.
 bool leerEntrada(const Orden& o, std::string& texto)
 {
-    const bool estandar = o.entrada == "-";
-    FILE* f = estandar ? stdin : std::fopen(o.entrada.c_str(), "rb");
-    if (f == nullptr) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+    FILE* f = abrirEntrada(o);
+    if (f == nullptr)
         return false;
-    }
+    struct stat s;
+    bool grande = fstat(fileno(f), &s) == 0 && S_ISREG(s.st_mode) &&
+                  s.st_size - std::max<off_t>(ftello(f), 0) > TAMANO_MAXIMO_CAMARA;
+    bool sinMemoria = false;
+    long long total = 0;
     char bloque[64 * 1024];
     size_t leidos;
-    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
-        texto.append(bloque, leidos);
-    const bool bien = !std::ferror(f);
-    if (!bien)
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
-    if (!estandar)
-        std::fclose(f);
-    return bien;
+    while (!grande && (leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0) {
+        total += static_cast<long long>(leidos);
+        grande = total > TAMANO_MAXIMO_CAMARA;
+        try {
+            if (!grande && !sinMemoria)
+                texto.append(bloque, leidos);
+        } catch (const std::bad_alloc&) {
+            sinMemoria = true;
+            std::string().swap(texto);
+        }
+    }
+    const bool roto = !grande && std::ferror(f);
+    const int error = errno;
+    cerrarEntrada(o, f);
+    if (grande)
+        rechazarGrande(o);
+    else if (roto)
+        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(error));
+    else if (sinMemoria)
+        std::fprintf(stderr, "film: cannot read %s: not enough memory for its %lld bytes\n", o.nombre().c_str(),
+                     total);
+    return !grande && !roto && !sinMemoria;
 }
 
 // Writes the film whole to its file, or to standard output. False, with a
@@ -318,19 +365,19 @@ std::string numero(double v)
 
 int claves(const Orden& o)
 {
-    const bool estandar = o.entrada == "-";
-    FILE* f = estandar ? stdin : std::fopen(o.entrada.c_str(), "r");
-    if (f == nullptr) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
+    FILE* f = abrirEntrada(o);
+    if (f == nullptr)
         return SALIDA_FALLO;
-    }
     RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
     const bool leido = !std::ferror(f);
     const int error = errno;
-    if (!estandar)
-        std::fclose(f);
+    cerrarEntrada(o, f);
     if (!leido) {
         std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(error));
+        return SALIDA_FALLO;
+    }
+    if (r.lectura.fallo == FalloPelicula::DemasiadoGrande) {
+        rechazarGrande(o);
         return SALIDA_FALLO;
     }
     imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
@@ -515,17 +562,21 @@ int main(int argc, char** argv)
     if (o.verbo == "check")
         return verificar(o);
     const char* const hecho = o.verbo == "keys" ? "shot list" : "film";
+    DestinoSalida destino;
+    std::string error;
+    if (!o.salida.empty() && resolverDestino(o.salida, destino, error) && destino.esSalidaEstandar())
+        o.salida.clear();  // "-", /dev/stdout: standard output, as without -o
     if (o.salida.empty() && o.verbo != "keys" && isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "film %s: not writing a film to a terminal: give -o FILM, or redirect the output\n",
                      o.verbo.c_str());
         return SALIDA_USO;
     }
-    if (!o.salida.empty() && mismoFichero(o.salida, o.entrada)) {
+    if (!o.salida.empty() && escribiriaSobre(o.salida, o.entrada)) {
         std::fprintf(stderr, "film %s: %s is the file read: the %s would be written over it\n", o.verbo.c_str(),
                      o.salida.c_str(), hecho);
         return SALIDA_FALLO;
     }
-    if (!o.salida.empty() && existe(o.salida) && !o.forzar) {
+    if (!o.salida.empty() && pideForzar(o.salida) && !o.forzar) {
         std::fprintf(stderr, "film %s: %s exists: give --force to replace it\n", o.verbo.c_str(), o.salida.c_str());
         return SALIDA_FALLO;
     }

@@ -27,6 +27,7 @@
 #include "film/player.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
+#include "tools/common/whole_file.h"
 
 #include <GL/freeglut.h>
 
@@ -129,13 +130,15 @@ bool guardarPPM(const char* nombre)
     glReadBuffer(GL_BACK);  // the swap copies; the back buffer still holds the frame
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, ANCHO, ALTO, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
-    FILE* f = std::fopen(nombre, "wb");
-    if (f == nullptr)
-        return false;
-    std::fprintf(f, "P6\n%d %d\n255\n", ANCHO, ALTO);
+    std::string ppm = "P6\n" + std::to_string(ANCHO) + " " + std::to_string(ALTO) + "\n255\n";
     for (int y = ALTO - 1; y >= 0; y--)
-        std::fwrite(pixeles.data() + static_cast<size_t>(y) * ANCHO * 3, 1, static_cast<size_t>(ANCHO) * 3, f);
-    return std::fclose(f) == 0;
+        ppm.append(reinterpret_cast<const char*>(pixeles.data()) + static_cast<size_t>(y) * ANCHO * 3,
+                   static_cast<size_t>(ANCHO) * 3);
+    std::string error;
+    const bool bien = escribirFicheroEntero(nombre, ppm, error);
+    if (!bien)
+        std::fprintf(stderr, "frame_benchmark: %s\n", error.c_str());
+    return bien;
 }
 
 double mediana(std::vector<double> tiempos)
@@ -154,7 +157,11 @@ int tramoDePelicula(const char* pelicula, int desde, int hasta)
         std::fprintf(stderr, "frame_benchmark: cannot open %s\n", pelicula);
         return 1;
     }
-    if (!f.lectura.bien() || hasta >= static_cast<int>(f.lectura.poses.size()) || desde > hasta) {
+    if (!f.lectura.bien()) {
+        std::fprintf(stderr, "frame_benchmark: %s cannot be played: %s\n", pelicula, describirFallo(f.lectura).c_str());
+        return 1;
+    }
+    if (hasta >= static_cast<int>(f.lectura.poses.size()) || desde > hasta) {
         std::fprintf(stderr, "frame_benchmark: %s cannot be played from frame %d to %d\n", pelicula, desde, hasta);
         return 1;
     }
@@ -264,9 +271,7 @@ int main(int argc, char** argv)
     std::printf("GLUT/GLU shapes per frame: %lld\n", formas);
     std::printf("wire boxes per frame: %lld\n", cajas);
 
-    if (ppm != nullptr && !guardarPPM(ppm)) {
-        std::fprintf(stderr, "cannot write %s\n", ppm);
+    if (ppm != nullptr && !guardarPPM(ppm))
         return 1;
-    }
     return 0;
 }

@@ -280,10 +280,11 @@ void cargarPelicula(const Opciones& o)
     if (!f.abierto)
         fallar("cannot open the film " + o.pelicula + ": " + std::strerror(f.errorApertura), SALIDA_NO_ABRE);
     const LecturaPelicula& l = f.lectura;
+    const std::string donde = l.donde.linea > 0
+        ? ":" + std::to_string(l.donde.linea) + ":" + std::to_string(l.donde.columna)
+        : std::string();
     if (!l.bien())
-        fallar(o.pelicula + ":" + std::to_string(l.donde.linea) + ":" + std::to_string(l.donde.columna) + ": " +
-                   describirFallo(l) + " (PLAY cannot load it either)",
-               SALIDA_NO_CARGA);
+        fallar(o.pelicula + donde + ": " + describirFallo(l) + " (PLAY cannot load it either)", SALIDA_NO_CARGA);
     instalarPelicula(std::move(f.lectura));
 }
 
@@ -327,21 +328,21 @@ std::string nombreCuadro(const char* que, long long n)
 // that exists unless --force.
 void comprobarSalidas(const Opciones& o, const std::vector<std::string>& nombres)
 {
-    if (!o.video.empty() && mismoFichero(o.video, o.pelicula))
+    if (!o.video.empty() && escribiriaSobre(o.video, o.pelicula))
         fallar("the video " + o.video + " would be written over the film it is made from");
-    if (!o.video.empty() && existe(o.video) && !o.forzar)
+    if (!o.video.empty() && pideForzar(o.video) && !o.forzar)
         fallar(o.video + " exists: give --force to replace it");
     if (o.carpeta.empty())
         return;
     for (const std::string& p : cuadrosEn(o.carpeta))
-        if (mismoFichero(p, o.pelicula))
+        if (escribiriaSobre(p, o.pelicula))
             fallar("the pictures of " + o.carpeta + " would be written over the film " + o.pelicula);
     if (o.forzar)
         return;
     long long ya = 0;
     std::string primero;
     for (const std::string& n : nombres)
-        if (existe(o.carpeta + "/" + n) && ya++ == 0)
+        if (pideForzar(o.carpeta + "/" + n) && ya++ == 0)
             primero = o.carpeta + "/" + n;
     if (ya == 1)
         fallar(primero + " exists: give --force to replace it");
@@ -351,11 +352,13 @@ void comprobarSalidas(const Opciones& o, const std::vector<std::string>& nombres
 }
 
 // --force: the folder is cleared of the pictures an earlier run left, so that it
-// holds this run's alone.
+// holds this run's alone. Only regular files: a link, a device or a FIFO of
+// such a name is the user's own, written through or into, never removed.
 void vaciarCarpeta(const std::string& carpeta)
 {
+    struct stat s;
     for (const std::string& p : cuadrosEn(carpeta))
-        if (unlink(p.c_str()) != 0 && errno != ENOENT)
+        if (lstat(p.c_str(), &s) == 0 && S_ISREG(s.st_mode) && unlink(p.c_str()) != 0 && errno != ENOENT)
             fallar("cannot remove " + p + ": " + std::strerror(errno));
 }
 
@@ -620,7 +623,7 @@ int main(int argc, char** argv)
     const double segundos = barra.segundos();
     std::string destino = o.carpeta.empty() ? "" : o.carpeta + "/";
     if (!o.video.empty())
-        destino += (destino.empty() ? "" : " and ") + o.video;
+        destino += (destino.empty() ? "" : " and ") + nombreSalida(o.video);
     if (const int senal = senalRecibida()) {
         std::fprintf(stderr, "render_film: interrupted by SIG%s: %s written to %s%s\n", sigabbrev_np(senal),
                      plural(dibujados, "frame", "frames").c_str(), destino.c_str(),

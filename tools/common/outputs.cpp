@@ -1,5 +1,7 @@
-// Version, counts, and file identity through stat.
+// Version, counts, and what an output reaches: through stat, links followed.
 #include "tools/common/outputs.h"
+
+#include "tools/common/whole_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,8 +31,27 @@ bool existe(const std::string& ruta)
     return lstat(ruta.c_str(), &s) == 0;
 }
 
-bool mismoFichero(const std::string& a, const std::string& b)
+std::string nombreSalida(const std::string& salida)
 {
-    struct stat sa, sb;
-    return identidad(a, sa) && identidad(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    DestinoSalida d;
+    std::string error;
+    return resolverDestino(salida, d, error) && d.esSalidaEstandar() ? "standard output" : salida;
+}
+
+bool pideForzar(const std::string& salida)
+{
+    DestinoSalida d;
+    std::string error;
+    return existe(salida) && (!resolverDestino(salida, d, error) || d.reemplaza());
+}
+
+bool escribiriaSobre(const std::string& salida, const std::string& entrada)
+{
+    DestinoSalida d;
+    std::string error;
+    struct stat ss, se;
+    const bool hay = resolverDestino(salida, d, error) &&
+                     (d.tipo == DestinoSalida::Tipo::Descriptor ? fstat(d.descriptor, &ss) == 0
+                                                                 : stat(d.ruta.c_str(), &ss) == 0);
+    return hay && identidad(entrada, se) && ss.st_dev == se.st_dev && ss.st_ino == se.st_ino;
 }

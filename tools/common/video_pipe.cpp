@@ -2,7 +2,10 @@
 // reaches only the renderer, which then closes the pipe and lets ffmpeg finish
 // a playable file. It runs at a lower priority than the drawing (nice), not in
 // the idle class: on a machine busy with other work it still gets its share.
-// Its messages go to a log beside the video, read back when it fails.
+// Its messages go to a log beside the video's temporary, read back when it
+// fails. ffmpeg always writes a seekable file (an MP4's index is moved to its
+// front at the end): a video for a device, a FIFO or standard output is made in
+// the system's temporary folder and copied into it when whole.
 #include "tools/common/video_pipe.h"
 
 #include <algorithm>
@@ -55,8 +58,13 @@ bool TuberiaVideo::abrir(const std::string& ruta, const AjustesVideo& a, std::st
     abandonar();
     ruta_ = ruta;
     video_ = std::make_unique<FicheroEntero>(ruta);
-    registro_ = std::make_unique<FicheroEntero>(ruta + ".log");
-    if (!video_->abrir(error) || !registro_->abrir(error)) {
+    if (!video_->abrir(error)) {
+        abandonar();
+        return false;
+    }
+    // The log lies where the video's temporary does: a device's name is no folder.
+    registro_ = std::make_unique<FicheroEntero>(video_->base() + ".log");
+    if (!registro_->abrir(error)) {
         abandonar();
         return false;
     }

@@ -1,8 +1,9 @@
 // A video written by the ffmpeg program: raw RGB frames go down a pipe into its
 // standard input, and it encodes them with x264 (yuv420p) into an MP4 file. The
 // video and the encoder's log are written whole (tools/common/whole_file): the
-// video is renamed into place when ffmpeg has finished it, the log is read back
-// when ffmpeg fails and removed in any case.
+// video is renamed into place (or copied into a device, a FIFO, standard output)
+// when ffmpeg has finished it, the log is read back when ffmpeg fails and
+// removed in any case.
 #pragma once
 
 #include "tools/common/whole_file.h"
