@@ -94,6 +94,24 @@ def film_text(poses):
     return "%d\n" % len(poses) + "".join(pose_line(p) for p in poses)
 
 
+class FifoReader(threading.Thread):
+    """Reads a FIFO to its end in the background, as a program at its other end does."""
+
+    def __init__(self, path):
+        super().__init__(target=self.read, args=(path,), daemon=True)
+        self.data = None
+        self.start()
+
+    def read(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+
+    def finish(self, timeout=30):
+        """What was read, the writer gone; None when no writer came (the thread is left waiting)."""
+        self.join(timeout)
+        return self.data
+
+
 class Image:
     """A screenshot: RGB bytes, y counted down from the top of the screen."""
 

@@ -1,16 +1,20 @@
 """film, the real program, as a user calls it: every command's exit code, what it
 writes where, and that nothing is written on any error, to a terminal, over a
-file that exists without --force, or ever over its own input; and the keys film
-keys makes compiled back by film compile into the film they were made from."""
+file that exists without --force, or ever over its own input; a FIFO, a device
+and standard output written into and a link followed, never replaced; endless
+input refused; and the keys film keys makes compiled back by film compile into
+the film they were made from."""
 import math
 import os
 import pty
+import resource
 import shutil
+import stat
 import subprocess
 import tempfile
 import unittest
 
-from harness import default_film, film_text, pose, pose_line
+from harness import FifoReader, default_film, film_text, pose, pose_line
 
 GOOD = film_text([pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))] * 3)
 RECORDING = "1 2 3 4 5 6 0 1 0\n\n1 2 4 4 5 6 0 1 0\n"
@@ -110,6 +114,67 @@ class FilmTool(unittest.TestCase):
                 self.assertEqual(after, before, "a file was written or changed")
         self.assertRegex(subprocess.run([film_tool(), "--version"], stdout=subprocess.PIPE, text=True).stdout,
                          r"^film \(practica02\) \d+\.\d+\.\d+\n$")
+
+    def test_what_is_no_regular_file_is_written_into_and_a_link_is_followed(self):
+        compile_ = [film_tool(), "compile", "shots.txt", "--frames", "2", "-o"]
+        film = subprocess.run(compile_[:-1], cwd=self.dir, stdout=subprocess.PIPE, check=True).stdout
+        temporaries = self.path("tmp")
+        os.mkdir(temporaries)
+        env = dict(os.environ, TMPDIR=temporaries)
+
+        def run(*args, stdout=subprocess.DEVNULL):
+            return subprocess.run(compile_ + list(args), cwd=self.dir, env=env, stdout=stdout,
+                                  stderr=subprocess.PIPE, timeout=60)
+
+        with self.subTest("a FIFO, without --force: its reader gets the film"):
+            os.mkfifo(self.path("fifo"))
+            reader = FifoReader(self.path("fifo"))
+            r = run("fifo")
+            self.assertEqual((r.returncode, reader.finish()), (0, film), r.stderr)
+            self.assertIn(b"film: wrote fifo: 2 records", r.stderr)
+            self.assertTrue(stat.S_ISFIFO(os.lstat(self.path("fifo")).st_mode))
+        with self.subTest("a character device of our own, with --force"):
+            try:
+                os.mknod(self.path("null"), stat.S_IFCHR | 0o666, os.makedev(1, 3))
+            except PermissionError:
+                self.skipTest("mknod needs root")
+            r = run("null", "--force")
+            self.assertEqual(r.returncode, 0, r.stderr)
+            self.assertTrue(stat.S_ISCHR(os.lstat(self.path("null")).st_mode))
+        with self.subTest("a link: refused without --force, then its target replaced and the link kept"):
+            os.symlink("taken.txt", self.path("taken-link.txt"))
+            self.assertEqual(run("taken-link.txt").returncode, 1)
+            self.assertEqual(run("taken-link.txt", "-y").returncode, 0)
+            self.assertEqual(os.readlink(self.path("taken-link.txt")), "taken.txt")
+            with open(self.path("taken.txt"), "rb") as f:
+                self.assertEqual(f.read(), film)
+        with self.subTest("a link to /proc/self/fd/1 is standard output"):
+            os.symlink("/proc/self/fd/1", self.path("stdout"))
+            r = run("stdout", stdout=subprocess.PIPE)
+            self.assertEqual((r.returncode, r.stdout), (0, film), r.stderr)
+            self.assertIn(b"film: wrote the film to standard output", r.stderr)
+        self.assertEqual([n for n in os.listdir(self.dir) + os.listdir(temporaries) if ".part-" in n], [])
+
+    def test_endless_input_is_refused_in_one_line(self):
+        # Under a memory limit far below the 1 GiB read first.
+        def limited():
+            resource.setrlimit(resource.RLIMIT_AS, (400 << 20, 400 << 20))
+
+        for verb, what in (("check", "a film"), ("compile", "a shot list"), ("playable", "a recording")):
+            with self.subTest(verb=verb):
+                r = subprocess.run([film_tool(), verb, "/dev/zero"] + ([] if verb == "check" else ["-o", "new.txt"]),
+                                   cwd=self.dir, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                                   preexec_fn=limited, timeout=120)
+                self.assertEqual((r.returncode, r.stdout, r.stderr),
+                                 (1, "", "film: cannot read /dev/zero: larger than 1 GiB, the most %s may be\n" % what))
+        # film keys reads as it goes, here endless blanks.
+        with subprocess.Popen(["yes", " "], stdout=subprocess.PIPE) as blanks:
+            r = subprocess.run([film_tool(), "keys", "-", "-o", "new.txt"], cwd=self.dir, stdin=blanks.stdout,
+                               stderr=subprocess.PIPE, text=True, preexec_fn=limited, timeout=120)
+            blanks.kill()
+        self.assertEqual((r.returncode, r.stderr),
+                         (1, "film: cannot read <stdin>: larger than 1 GiB, the most a film may be\n"))
+        self.assertNotIn("new.txt", os.listdir(self.dir))
 
     def test_keys_compile_back_into_the_film_they_were_made_from(self):
         # The bundled film, and a recording as a person makes one with U: runs of presses

@@ -3,19 +3,21 @@ PNG frames that are the same bytes on every run, a short video that ffprobe read
 back, smoothed pictures (multisampled on llvmpipe, drawn at twice the size on
 softpipe, a GL without multisampling) that light what the plain ones light, the
 settings --share gives read back from the video, signals that finish a playable
-video and then end the program as the shell expects, an encoder that fails, and
---force on a folder of an earlier run. That its pictures are PLAY's own is
+video and then end the program as the shell expects, an encoder that fails,
+--force on a folder of an earlier run, and a video written whole into a FIFO and
+to standard output. That its pictures are PLAY's own is
 checked against screenshots of the whole bundled film's replay
 (test_bundled_film)."""
 import json
 import os
 import shutil
 import signal
+import stat
 import subprocess
 import tempfile
 import unittest
 
-from harness import Image, default_film, film_text, pose
+from harness import FifoReader, Image, default_film, film_text, pose
 from xvfb import Xvfb
 
 VIEW = pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))
@@ -97,6 +99,8 @@ class RenderFilm(unittest.TestCase):
             f.write("not a folder")
         with open(self.path("old.mp4"), "w") as f:
             f.write("an earlier video")
+        with open(self.path("big.txt"), "w") as f:
+            f.truncate((1 << 30) + 1)
         os.symlink("film.txt", self.path("film-link.mp4"))
         no_ffmpeg = dict(os.environ, PATH=self.path("empty-path"))
         cases = [
@@ -117,6 +121,8 @@ class RenderFilm(unittest.TestCase):
              "a pixel), and the 7680x4320 picture to average is beyond it"),
             ([self.film, "--frames", "9-3", "--out", "o"], None, 2, "--frames expects A-B with 0 <= A <= B"),
             ([self.film, "--frames", "2147483648", "--out", "o"], None, 1, "--frames 2147483648 is outside the film"),
+            (["big.txt", "--out", "o"], None, 254,
+             "big.txt: larger than 1 GiB, the most a film may be (PLAY cannot load it either)"),
             ([self.film, "--video", "old.mp4"], None, 1, "old.mp4 exists: give --force to replace it"),
             ([self.film, "--video", "film-link.mp4", "--force"], None, 1,
              "the video film-link.mp4 would be written over the film it is made from"),
@@ -129,7 +135,8 @@ class RenderFilm(unittest.TestCase):
                 self.assertEqual(r.stdout, "")
                 if status == 2:
                     self.assertIn("usage: render_film FILM", r.stderr)
-        self.assertEqual(sorted(os.listdir(self.dir)), ["a-file", "film-link.mp4", "film.txt", "old.mp4", "short.txt"])
+        self.assertEqual(sorted(os.listdir(self.dir)),
+                         ["a-file", "big.txt", "film-link.mp4", "film.txt", "old.mp4", "short.txt"])
         self.assertEqual(read_bytes(self.path("old.mp4")), b"an earlier video")
 
     def test_frames_are_8_bit_rgb_pngs_named_by_frame_with_the_same_bytes_every_run(self):
@@ -248,6 +255,26 @@ class RenderFilm(unittest.TestCase):
             proc.stderr.read()
             self.assertEqual(proc.wait(timeout=30), -signal.SIGTERM)
         self.assertEqual(sorted(os.listdir(self.dir)), ["a.mp4", "bin", "c.mp4", "film.txt"])
+
+    def test_a_video_goes_whole_into_a_fifo_and_to_standard_output(self):
+        temporaries = self.path("tmp")
+        os.mkdir(temporaries)
+        os.mkfifo(self.path("fifo"))
+        reader = FifoReader(self.path("fifo"))
+        videos = []
+        for output in ("fifo", "-"):
+            r = subprocess.run([renderer(), self.film, "--frames", "0-9", "--size", "64x48", "--quiet", "--video",
+                                output], cwd=self.dir, env=dict(os.environ, TMPDIR=temporaries),
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
+            self.assertEqual((r.returncode, r.stderr), (0, b""))
+            videos.append(reader.finish() if output == "fifo" else r.stdout)
+        for blob in videos:
+            with open(self.path("check.mp4"), "wb") as f:
+                f.write(blob)
+            self.assertEqual(ffprobe(self.path("check.mp4")), ("h264", "yuv420p", 64, 48, 10))
+            self.assertLess(blob.index(b"moov"), blob.index(b"mdat"))  # made seekable, then copied
+        self.assertTrue(stat.S_ISFIFO(os.lstat(self.path("fifo")).st_mode))
+        self.assertEqual(os.listdir(temporaries), [])
 
     def stand_in_ffmpeg(self, script):
         """An environment whose ffmpeg is a shell script of ours, first on the PATH."""
