@@ -154,6 +154,11 @@ ListaDeTomas leerListaDeTomas(const std::string& texto, int fotogramas)
 {
     ListaDeTomas lista;
     recorrerLineas(texto, [&](int numero, const std::string& linea) {
+        const size_t control = controlEnLinea(linea);
+        if (control != std::string::npos) {
+            lista.errores.anotar({numero, static_cast<int>(control) + 1}, mensajeDeControl(linea, control));
+            return;
+        }
         LectorLinea lector(numero, tokensDeLinea(linea, true));
         if (!lector.quedan())
             return;

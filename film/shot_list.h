@@ -7,8 +7,9 @@
 // ("train"), or a name and an offset ("train + DX DY DZ"); UP three numbers;
 // MOTION how the camera goes on to the next key: step, linear or smooth (the
 // default). A '#' starts a comment to the end of the line; blank lines are
-// ignored. Numbers are read as recording writes them (any form the standard
-// scanner reads) and must be finite.
+// ignored. A control character (but tab and carriage return) is an error where
+// it stands, in a comment too. Numbers are read as recording writes them (any
+// form the standard scanner reads) and must be finite.
 #pragma once
 
 #include "film/film_reader.h"

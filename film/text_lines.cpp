@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -53,6 +54,28 @@ PosicionTexto finDelTexto(const std::string& texto)
         }
     }
     return donde;
+}
+
+size_t controlEnLinea(const std::string& linea)
+{
+    for (size_t i = 0; i < linea.size(); i++) {
+        const auto c = static_cast<unsigned char>(linea[i]);
+        if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7f)
+            return i;
+        if (c == 0xc2 && i + 1 < linea.size() && static_cast<unsigned char>(linea[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(linea[i + 1]) <= 0x9f)
+            return i;
+    }
+    return std::string::npos;
+}
+
+std::string mensajeDeControl(const std::string& linea, size_t donde)
+{
+    const auto c = static_cast<unsigned char>(linea[donde]);
+    const unsigned codigo = c == 0xc2 ? static_cast<unsigned char>(linea[donde + 1]) : c;
+    char u[8];
+    std::snprintf(u, sizeof u, "U+%04X", codigo);
+    return std::string("expected printable text, found the control character ") + u + (codigo == 0 ? " (NUL)" : "");
 }
 
 bool numeroDeToken(const std::string& token, float& valor)

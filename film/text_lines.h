@@ -46,6 +46,15 @@ void recorrerLineas(const std::string& texto, Fn porLinea)
 // Where the text ends: the line and column after its last byte.
 PosicionTexto finDelTexto(const std::string& texto);
 
+// The byte offset in the line of its first control character (any of U+0000 to
+// U+001F but tab and carriage return, U+007F, or U+0080 to U+009F written in
+// UTF-8), or npos when it has none. Such a character is no text: other programs
+// cut a line at a NUL, and the rest are invisible.
+size_t controlEnLinea(const std::string& linea);
+// "expected printable text, found the control character U+0000 (NUL)", for the
+// control character at that offset of the line.
+std::string mensajeDeControl(const std::string& linea, size_t donde);
+
 // A longer run of non-blank bytes is no number, in any camera text file.
 constexpr size_t LARGO_MAXIMO_NUMERO = 4096;
 

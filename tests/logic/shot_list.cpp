@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using testing::HasSubstr;
+using namespace std::string_literals;
 
 TEST(ShotList, ReadsKeysWithPointsNamesOffsetsAndMotions)
 {
@@ -38,7 +39,7 @@ TEST(ShotList, ReadsKeysWithPointsNamesOffsetsAndMotions)
 TEST(ShotList, NamesTheLineAndColumnOfEachErrorAndWhatWasExpected)
 {
     struct Case {
-        const char* text;
+        std::string text;
         int line, column;
         const char* message;
     } cases[] = {
@@ -59,6 +60,11 @@ TEST(ShotList, NamesTheLineAndColumnOfEachErrorAndWhatWasExpected)
         {"0 1 2 3 4 5 6 0 1 0 smoth\n", 1, 21, "expected step, linear or smooth, or the end of the line, found \"smoth\""},
         {"0 1 2 3 4 5 6 0 1 0 step 7\n", 1, 26, "expected the end of the line, found \"7\""},
         {"# nothing\n\n", 3, 1, "expected a key"},
+        // Control characters are no text wherever they stand, a comment too: another
+        // program would cut the text at the NUL, or hide the rest.
+        {"0 1 2 3 4 5 6 0 1 0\n10 1\0 2 3 4 5 6 0 1 0\n"s, 2, 5, "found the control character U+0000 (NUL)"},
+        {"# a \x1b[31mred\x1b[0m comment\n0 1 2 3 4 5 6 0 1 0\n", 1, 5, "the control character U+001B"},
+        {"0 1 2 3 4 5 6 0 1 0 \xc2\x85\n", 1, 21, "expected printable text, found the control character U+0085"},
     };
     for (const Case& c : cases) {
         const ListaDeTomas l = leerListaDeTomas(c.text, 1000);
