@@ -266,11 +266,12 @@ EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 // reads ("ok"), its errors (the first few, with line and column in bytes, and how
 // many in all), the keys read well (even when other lines have errors), and, when
 // it reads, the film check's findings. With mostrar, a list that reads becomes
-// the film shown.
-EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int mostrar)
+// the film shown. The text is largo bytes at texto, NULs and all: the program
+// reads exactly the text the page shows.
+EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int largo, int mostrar)
 {
     Estudio& e = estudio();
-    PeliculaCompilada c = compilarTomas(texto, FOTOGRAMAS_GUION);
+    PeliculaCompilada c = compilarTomas(std::string(texto, static_cast<size_t>(largo)), FOTOGRAMAS_GUION);
     std::string r = std::string("{\"ok\":") + (c.lista.bien() ? "true" : "false") +
                     ",\"errors\":" + errores(c.lista.errores) + ",\"errorCount\":" +
                     std::to_string(c.lista.errores.total()) + ",\"keys\":" + claves(c.lista.claves);
@@ -288,10 +289,11 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int mostrar)
 
 // A film's text, read as PLAY reads it, becomes the film shown. The answer: empty,
 // or where and why PLAY would refuse it ("LINE:COLUMN: expected ..., found ...").
-EMSCRIPTEN_KEEPALIVE const char* studio_show_film(const char* texto)
+// The text is largo bytes at texto.
+EMSCRIPTEN_KEEPALIVE const char* studio_show_film(const char* texto, int largo)
 {
     Estudio& e = estudio();
-    RevisionPelicula r = revisarTexto(texto);
+    RevisionPelicula r = revisarTexto(std::string(texto, static_cast<size_t>(largo)));
     if (!r.legible()) {
         e.respuesta = std::to_string(r.lectura.donde.linea) + ":" + std::to_string(r.lectura.donde.columna) + ": " +
                       describirFallo(r.lectura);

@@ -28,14 +28,15 @@ class Core {
     this.poseBuffer = module._malloc(9 * 4);
   }
 
-  // A string into the program's memory for one call.
+  // A string into the program's memory for one call, as UTF-8 bytes: call(pointer,
+  // length) gets all of them, a NUL among them too.
   withString(text, call) {
     const m = this.module;
-    const size = m.lengthBytesUTF8(text) + 1;
-    const pointer = m._malloc(size);
+    const length = m.lengthBytesUTF8(text);
+    const pointer = m._malloc(length + 1);
     try {
-      m.stringToUTF8(text, pointer, size);
-      return call(pointer);
+      m.stringToUTF8(text, pointer, length + 1);
+      return call(pointer, length);
     } finally {
       m._free(pointer);
     }
@@ -45,14 +46,14 @@ class Core {
   // the film shown. See studio_compile for the answer's fields.
   compile(text, show = true) {
     const m = this.module;
-    return JSON.parse(m.UTF8ToString(this.withString(text, pointer => m._studio_compile(pointer, show ? 1 : 0))));
+    return JSON.parse(m.UTF8ToString(this.withString(text, (pointer, length) => m._studio_compile(pointer, length, show ? 1 : 0))));
   }
 
   // A film's text, read as PLAY reads it, as the film shown; null, or why PLAY
   // would refuse it ("LINE:COLUMN: ...").
   showFilm(text) {
     const m = this.module;
-    const why = m.UTF8ToString(this.withString(text, pointer => m._studio_show_film(pointer)));
+    const why = m.UTF8ToString(this.withString(text, (pointer, length) => m._studio_show_film(pointer, length)));
     return why || null;
   }
 
