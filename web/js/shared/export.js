@@ -76,34 +76,70 @@ export async function encodable(width, height) {
 
 // "WxH" as [width, height], or an Error saying in one sentence what is wrong with it.
 export function parseSize(text) {
-  const m = /^\s*(\d+)\s*[x×]\s*(\d+)\s*$/.exec(text);
+  const m = /^\s*(\d{1,9})\s*[x×]\s*(\d{1,9})\s*$/.exec(text);
   if (!m)
-    throw new Error(`The size "${text}" is not a size: write it as WIDTHxHEIGHT, such as 1280x720.`);
+    throw new Error(`The size "${text.slice(0, 40)}" is not a size: write it as WIDTHxHEIGHT, such as 1280x720.`);
   const [width, height] = [Number(m[1]), Number(m[2])];
   if (width === 0 || height === 0)
     throw new Error(`The size ${width}x${height} has no pixels.`);
+  if (width > MOST_SIZE[0] || height > MOST_SIZE[1])
+    throw new Error(`The size ${width}x${height} is too large: the largest is ${MOST_SIZE[0]}x${MOST_SIZE[1]}.`);
   if (width % 2 || height % 2)
     throw new Error(`The size ${width}x${height} is odd: a video's width and height must be even.`);
-  if (width > MOST_SIZE[0] || height > MOST_SIZE[1])
-    throw new Error(`The size ${width}x${height} is beyond ${MOST_SIZE[0]}x${MOST_SIZE[1]}.`);
   return [width, height];
 }
 
 // Where the file is written as it is made: the origin's private file system, or
-// memory where there is none. Each has remove() and file().
-async function fileTarget(name) {
+// memory where there is none. Each export's file is named after the film (made
+// safe for any file system), the time and a random tag, and held by a lock of its
+// own while the export runs, so that any file there that no lock holds is a
+// leftover (a finished export's copy, a tab closed mid-export) and is removed.
+const PART = /^video-.*\.part-\d+-[a-z0-9]+$/;
+const LOCK = 'practica02-export:';
+
+// Removes every export file that no running export holds, in any tab.
+export async function removeLeftovers() {
+  if (!navigator.storage || !navigator.storage.getDirectory || !navigator.locks)
+    return;
   try {
     const folder = await navigator.storage.getDirectory();
-    for await (const old of folder.keys()) {  // what exports of two hours ago and more left behind
-      const made = Number((/^video-.*\.part-(\d+)$/.exec(old) || [])[1]);
-      if (made && made < Date.now() - 2 * 3600 * 1000)
-        await folder.removeEntry(old).catch(() => {});
-    }
-    const handle = await folder.getFileHandle(`video-${name}.part-${Date.now()}`, { create: true });
+    const held = new Set((await navigator.locks.query()).held.map(l => l.name));
+    for await (const name of folder.keys())
+      if (PART.test(name) && !held.has(LOCK + name))
+        await folder.removeEntry(name).catch(() => {});
+  } catch (error) {
+    // no private file system here
+  }
+}
+
+// A name any file system takes: letters, digits, '.', '_' and '-' only.
+function safe(name) {
+  return String(name).replace(/[^A-Za-z0-9._-]/g, '_').slice(0, 80) || 'film';
+}
+
+// Holds a lock named name until the returned function is called.
+function hold(name) {
+  if (!navigator.locks)
+    return Promise.resolve(() => {});
+  return new Promise(held => {
+    navigator.locks.request(name, () => new Promise(release => held(release)));
+  });
+}
+
+// Each has target (mediabunny's), file() once finalized, remove(), and inMemory.
+async function fileTarget(name) {
+  await removeLeftovers();
+  let release = () => {};
+  try {
+    const folder = await navigator.storage.getDirectory();
+    const fileName = `video-${safe(name)}.part-${Date.now()}-${Math.random().toString(36).slice(2, 10)}`;
+    release = await hold(LOCK + fileName);
+    const handle = await folder.getFileHandle(fileName, { create: true });
     const writable = await handle.createWritable();
     return {
       target: new StreamTarget(writable),
       file: () => handle.getFile(),
+      inMemory: false,
       remove: async () => {
         try {
           await writable.abort();
@@ -111,11 +147,13 @@ async function fileTarget(name) {
           // closed already
         }
         await folder.removeEntry(handle.name).catch(() => {});
+        release();
       },
     };
   } catch (error) {
+    release();
     const target = new BufferTarget();
-    return { target, file: async () => new Blob([target.buffer]), remove: async () => {} };
+    return { target, file: async () => new Blob([target.buffer]), remove: async () => {}, inMemory: true };
   }
 }
 
@@ -125,11 +163,6 @@ function why(error) {
   return (error && error.message) || String(error);
 }
 
-// Makes the video. options: { film (a film's text), name, from, to, width, height,
-// codec (one of CODECS), container ('mp4' | 'webm'), smooth, progress(done, total),
-// signal (an AbortSignal) }. Resolves to { file (a Blob), remove() (frees where
-// it was written, once it is downloaded) }, or rejects with an Error of one
-// sentence; a cancelled export rejects with an AbortError.
 // The program drawing off screen for videos, one for plain and one for smooth
 // lines: a promise of { canvas, core }, made when first asked for.
 const drawers = new Map();
@@ -145,6 +178,11 @@ function drawer(smooth) {
   return drawers.get(smooth);
 }
 
+// Makes the video. options: { film (a film's text), name, from, to, width, height,
+// codec (one of CODECS), container ('mp4' | 'webm'), smooth, progress(done, total),
+// signal (an AbortSignal) }. Resolves to { file (a Blob), remove() (frees where
+// it was written, once it is downloaded), inMemory }, or rejects with an Error of
+// one sentence; a cancelled export rejects with an AbortError.
 export async function makeVideo(options) {
   const { film, from, to, width, height, codec, container, smooth, progress, signal } = options;
   const { canvas, core } = await drawer(!!smooth);
@@ -209,7 +247,7 @@ export async function makeVideo(options) {
       throw failure;
     source.close();
     await output.finalize();
-    return { file: await out.file(), remove: out.remove };
+    return { file: await out.file(), remove: out.remove, inMemory: out.inMemory };
   } catch (error) {
     if (encoder.state !== 'closed')
       encoder.close();

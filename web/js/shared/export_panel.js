@@ -5,9 +5,24 @@
 // and Cancel. The video is offered as NAME.mp4 or NAME.webm. Errors are one
 // sentence in the panel; the page goes on.
 import { download } from './download.js';
-import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize } from './export.js';
+import { shownName } from './text_file.js';
+import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize, removeLeftovers } from './export.js';
 
-const REMOVE_AFTER = 10 * 60 * 1000;  // milliseconds a downloaded video is kept where it was written
+// Milliseconds from offering a video to removing where it was written: by then
+// the browser's download has opened it (measured here: within 50 ms for 400 MB),
+// and reads on from its own handle. A tab closed sooner leaves it to the next
+// start of either page, which removes what no export holds.
+const HANDED_OVER = 10000;
+
+// Where a video offered for download was written, removed once it is handed over.
+function handedOver(remove) {
+  const once = () => {
+    window.removeEventListener('pagehide', once);
+    remove();
+  };
+  setTimeout(once, HANDED_OVER);
+  window.addEventListener('pagehide', once);
+}
 
 function element(tag, properties = {}, ...children) {
   const e = Object.assign(document.createElement(tag), properties);
@@ -63,19 +78,24 @@ export function exportPanel(container, film) {
   }
   size.onchange = offerCodecs;
 
-  async function run() {
+  // What the fields ask for: { f, width, height, a, b, chosen }, or null (said why).
+  async function asked() {
     let f, width, height;
     try {
       f = film();
       [width, height] = parseSize(size.value);
     } catch (error) {
       say(error.message, 'error');
-      return;
+      return null;
+    }
+    if (from.value.trim() === '' || to.value.trim() === '') {
+      say(`Give the first and the last frame to export (the film's frames are 0 to ${f.frames - 1}).`, 'error');
+      return null;
     }
     const a = Number(from.value), b = Number(to.value);
     if (!Number.isInteger(a) || !Number.isInteger(b) || a < 0 || b < a || b >= f.frames) {
       say(`Frames ${from.value} to ${to.value} are not in the film, whose frames are 0 to ${f.frames - 1}.`, 'error');
-      return;
+      return null;
     }
     const found = await offerCodecs();
     const chosen = found.find(c => c.id === codec.value);
@@ -83,10 +103,28 @@ export function exportPanel(container, film) {
       const all = found.map(c => c.name).join(', ') || 'none';
       const name = (CODECS.find(c => c.id === codec.value) || { name: 'that codec' }).name;
       say(`This browser does not encode ${name} at ${width}x${height}; it encodes: ${all}.`, 'error');
-      return;
+      return null;
     }
+    return { f, width, height, a, b, chosen };
+  }
+
+  async function run() {
+    if (working)
+      return;  // one export at a time: a second click while one runs does nothing
     working = new AbortController();
     start.disabled = true;
+    let wanted;
+    try {
+      wanted = await asked();
+    } finally {
+      if (!wanted) {
+        working = null;
+        start.disabled = false;
+      }
+    }
+    if (!wanted)
+      return;
+    const { f, width, height, a, b, chosen } = wanted;
     cancel.hidden = bar.hidden = false;
     bar.value = 0;
     const began = performance.now();
@@ -104,10 +142,11 @@ export function exportPanel(container, film) {
       });
       const name = `${f.name}.${box.value}`;
       download(name, video.file);
-      setTimeout(video.remove, REMOVE_AFTER);
+      handedOver(video.remove);
       const seconds = (performance.now() - began) / 1000;
-      say(`${name}: ${b - a + 1} frames in ${seconds.toFixed(1)} s (${((b - a + 1) / seconds).toFixed(1)} frames/s), ` +
-          `${(video.file.size / 1e6).toFixed(1)} MB`);
+      say(`Saved ${shownName(name)}: frames ${a} to ${b} (${b - a + 1}) in ${seconds.toFixed(1)} s ` +
+          `(${((b - a + 1) / seconds).toFixed(1)} frames/s), ${(video.file.size / 1e6).toFixed(1)} MB` +
+          (video.inMemory ? ', made in memory (this browser gives the page no private file system)' : '') + '.');
       container.dataset.made = JSON.stringify({ name, frames: b - a + 1, seconds, bytes: video.file.size });
     } catch (error) {
       say(error.name === 'AbortError' ? 'Cancelled: nothing was made.' : error.message,
@@ -130,6 +169,7 @@ export function exportPanel(container, film) {
     // Shown, with the whole film's frames as the range when none is set yet.
     async open() {
       container.hidden = false;
+      removeLeftovers();
       try {
         const f = film();
         if (from.value === '' || Number(to.value) >= f.frames) {
