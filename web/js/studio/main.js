@@ -8,16 +8,19 @@ import { redo, undo } from '@codemirror/commands';
 import { download } from '../shared/download.js';
 import { onFileDropped } from '../shared/drop.js';
 import { exportPanel } from '../shared/export_panel.js';
+import { removeLeftovers } from '../shared/export.js';
 import { keep } from '../shared/storage.js';
-import { changed, initAutosave, loadDraft, saveNow } from './autosave.js';
+import { shownName, textOfBytes } from '../shared/text_file.js';
+import { changed, initAutosave, loadDraft, ownerChanged, saveNow } from './autosave.js';
 import { compileNow, compiledNow, initCompile, keysNow, scheduleCompile } from './compile.js';
 import { startCore } from '../shared/core.js';
 import { aimAt, deleteKey, keyAt, keyFromView, replaceText, rideWith, setMotion } from './edits.js';
 import { initKeyboard } from './keyboard.js';
+import { askToWrite, claimDraft, isWriter } from './owner.js';
 import { linkFor, textFromFragment } from './share.js';
-import { initTakes, offerLastTake, toggleTake } from './take.js';
+import { endTake, initTakes, offerLastTake, toggleTake } from './take.js';
 import { say, set, studio, watch } from './state.js';
-import { MOST_BYTES, createEditor, tooBig } from './text.js';
+import { MOST_BYTES, createEditor, follow as followText, setShownOnly, tooBig } from './text.js';
 import { initTimeline } from './timeline.js';
 import { draw, follow, freeCamera, initViews } from './views.js';
 
@@ -114,20 +117,18 @@ function showState(changes) {
 
 // What a file holds as a shot list's text; an Error saying why it is none.
 async function textOfFile(file) {
+  const name = shownName(file.name);
   if (file.size > MOST_BYTES)
-    throw new Error(`${file.name} is not opened: it is over 1 MB (${file.size.toLocaleString('en')} bytes).`);
-  const bytes = new Uint8Array(await file.arrayBuffer());
+    throw new Error(`${name} is not opened: it is over 1 MB (${file.size.toLocaleString('en')} bytes).`);
   let text;
   try {
-    text = new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+    text = textOfBytes(new Uint8Array(await file.arrayBuffer()));
   } catch (error) {
-    text = null;
+    throw new Error(`${name} is not opened: ${error.message}.`);
   }
-  if (text === null || text.includes('\0'))
-    throw new Error(`${file.name} is not opened: it is not text.`);
   const why = tooBig(text);
   if (why)
-    throw new Error(`${file.name} is not opened: ${why}.`);
+    throw new Error(`${name} is not opened: ${why}.`);
   return text;
 }
 
@@ -149,28 +150,36 @@ function baseName(fileName) {
 async function openFile(file) {
   if (!file)
     return;
+  const name = shownName(file.name);
   try {
     const text = await textOfFile(file);
     const e = readingError(text);
     if (e)
-      throw new Error(`${file.name} is not opened: ${file.name}:${e.line}:${e.column}: ${e.message}${others(e)}.`);
-    replaceText(text);
-    set({ name: baseName(file.name) });
-    say(`Opened ${file.name} (Ctrl+Z takes the last text back).`);
+      throw new Error(`${name} is not opened: ${name}:${e.line}:${e.column}: ${e.message}${others(e)}.`);
+    if (replaceText(text)) {
+      set({ name: baseName(file.name) });
+      say(`Opened ${name} (Ctrl+Z takes the last text back).`);
+    }
   } catch (error) {
     say(error.message, 'error');
   }
 }
 
-// A question in the bar under the tool bar; resolves to true for yes.
+// A question in the bar under the tool bar; resolves to true for yes, false for
+// no, null when another question took its place.
+let asked = null;  // resolves the question shown
 function ask(question, yes, no) {
+  if (asked)
+    asked(null);
   $('ask-text').textContent = question;
   $('ask-yes').textContent = yes;
   $('ask-no').textContent = no;
   $('ask').hidden = false;
   return new Promise(resolve => {
+    asked = resolve;
     const answer = value => () => {
       $('ask').hidden = true;
+      asked = null;
       resolve(value);
     };
     $('ask-yes').onclick = answer(true);
@@ -178,18 +187,78 @@ function ask(question, yes, no) {
   });
 }
 
-// A shared link's text, opened in place of the draft when the user agrees.
-async function openLink(text, hadDraft) {
-  if (text === studio.editor.state.doc.toString())
+// The shot list the address's fragment carries: its text, null when it carries
+// none, undefined when it cannot be opened (said why, and the fragment dropped).
+async function linkedText() {
+  if (!location.hash)
+    return null;
+  try {
+    const text = await textFromFragment(location.hash, MOST_BYTES);
+    if (text === null)
+      return null;
+    const big = tooBig(text);
+    if (big)
+      throw new Error(`The link's shot list cannot be opened: ${big}.`);
+    const e = readingError(text);
+    if (e)
+      throw new Error(`The link's shot list cannot be opened: line ${e.line}, column ${e.column}: ${e.message}${others(e)}.`);
+    return text;
+  } catch (error) {
+    say(error.message, 'error');
+    dropFragment();
+    return undefined;
+  }
+}
+
+function dropFragment() {
+  if (location.hash)
+    history.replaceState(null, '', location.href.replace(/#.*$/, ''));
+}
+
+// The address's link answered: its shot list opened in place of the draft, when
+// the draft differs and the user agrees; the link stays in the address until then.
+let linking = false;
+async function openLink() {
+  if (linking)
     return;
-  const question = 'This link carries a shot list that differs from your draft. Open it in place of the draft?';
-  if (hadDraft && !await ask(question, 'Open the link\'s shot list', 'Keep my draft'))
-    return;
-  replaceText(text);
-  say('Opened the shot list the link carries (Ctrl+Z takes your draft back).');
+  linking = true;
+  try {
+    const text = await linkedText();
+    if (text === null || text === undefined)
+      return;
+    if (!isWriter()) {
+      say('This link carries a shot list, and another tab edits the draft: Edit here, and the link is offered.');
+      return;
+    }
+    if (text === studio.editor.state.doc.toString()) {
+      say('The link carries the shot list you have.');
+      dropFragment();
+      return;
+    }
+    const answer = await ask('This link carries a shot list that differs from your draft. Open it in place of the draft?',
+                             'Open the link\'s shot list', 'Keep my draft');
+    if (answer === null)
+      return;  // another link asks now
+    if (answer && replaceText(text))
+      say('Opened the shot list the link carries (Ctrl+Z takes your draft back).');
+    else if (!answer)
+      say('Kept your draft; the link\'s shot list was not opened.');
+    await saveNow();  // a reload from here on finds the draft as answered
+    dropFragment();
+  } finally {
+    linking = false;
+  }
 }
 
 // ---- The way out ---------------------------------------------------------------------
+
+function plural(n, word) {
+  return `${n.toLocaleString('en')} ${word}${n === 1 ? '' : 's'}`;
+}
+
+function bytes(text) {
+  return plural(new TextEncoder().encode(text).length, 'byte');
+}
 
 // The film of the text as it stands, when film compile would write it; else an
 // Error saying why there is none.
@@ -288,11 +357,23 @@ function wireToolbar() {
     openFile($('open-input').files[0]);
     $('open-input').value = '';
   };
-  $('shots-button').onclick = () => download(`${studio.name}.shots`, studio.editor.state.doc.toString());
+  $('shots-button').onclick = () => {
+    const text = studio.editor.state.doc.toString();
+    download(`${studio.name}.shots`, text);
+    say(`Saved ${shownName(studio.name)}.shots: ${plural(studio.compiled.keys.length, 'key')}, ` +
+        `${bytes(text)} (the browser's downloads hold it).`);
+  };
   $('film-button').onclick = () => {
     const text = soundFilm();
-    if (text !== null)
-      download(`${studio.name}.txt`, text);
+    if (text === null)
+      return;
+    download(`${studio.name}.txt`, text);
+    say(`Saved ${shownName(studio.name)}.txt: the film of ${plural(studio.facts.frames, 'frame')}, ${bytes(text)}, ` +
+        'as film compile writes it.');
+  };
+  $('edit-here').onclick = () => {
+    askToWrite();
+    say('Asked the other tab to hand the draft over…');
   };
   $('play-button').onclick = playFilm;
   const exporter = exportPanel($('export'), () => ({ text: filmOfText(), name: studio.name, frames: studio.facts.frames }));
@@ -304,6 +385,46 @@ function wireToolbar() {
   onFileDropped($('drop'), openFile);
 }
 
+// ---- Which tab edits the draft ---------------------------------------------------
+
+// This tab edits the draft now (the other closed, or handed it over): the draft
+// as the other tab stored it, editable.
+async function tookOver() {
+  const draft = await loadDraft();
+  if (draft)
+    followText(studio.editor, draft.text);
+  setShownOnly(studio.editor, false);
+  ownerChanged();
+  say('This tab edits the draft now.');
+  await openLink();
+  await offerLastTake(ask);
+}
+
+// Another tab asked to edit the draft: stored first (a take running ends), then handed over.
+async function handingOver() {
+  if (studio.take)
+    await endTake();
+  await saveNow();
+}
+
+function handedOver() {
+  setShownOnly(studio.editor, true);
+  ownerChanged();
+  say('Another tab edits the draft now: this one only shows it (Edit here takes it back).');
+}
+
+// The tab that edits the draft stored it: this one shows it as stored.
+async function followDraft() {
+  const draft = await loadDraft();
+  if (draft && studio.editor) {
+    followText(studio.editor, draft.text);
+    if (typeof draft.name === 'string' && draft.name)
+      set({ name: draft.name });
+  }
+}
+
+// ---- Start -----------------------------------------------------------------------------
+
 async function start() {
   window.studio = studio;  // for a look from the browser's console, and for the page's tests
   const params = new URLSearchParams(location.search);
@@ -312,23 +433,12 @@ async function start() {
   studio.facts = studio.core.facts;
   watch(showState);
 
-  let linked = null;
-  try {
-    linked = await textFromFragment(location.hash, MOST_BYTES);
-    const big = linked === null ? null : tooBig(linked);
-    if (big)
-      throw new Error(`The link's shot list cannot be opened: ${big}.`);
-    const e = linked === null ? null : readingError(linked);
-    if (e)
-      throw new Error(`The link's shot list cannot be opened: line ${e.line}, column ${e.column}: ${e.message}${others(e)}.`);
-  } catch (error) {
-    linked = null;
-    say(error.message, 'error');
-  }
-  if (location.hash)
-    history.replaceState(null, '', location.href.replace(/#.*$/, ''));
+  const writer = await claimDraft({ gained: tookOver, lost: handedOver, stored: followDraft, before: handingOver });
   const draft = await loadDraft();
-  const text = draft || linked === null ? await initialText(draft) : linked;
+  const linked = writer && !draft ? await linkedText() : null;  // a first visit opens a link's list at once
+  const text = linked ? linked : await initialText(draft);
+  if (linked)
+    dropFragment();
   if (draft)
     set({ frame: Math.max(0, Math.min(studio.facts.frames - 1, draft.frame | 0)), view: draft.view === 'free' ? 'free' : 'film',
           free: draft.free || null, name: typeof draft.name === 'string' && draft.name ? draft.name : studio.name });
@@ -344,6 +454,7 @@ async function start() {
     },
     refuse: why => say(why, 'error'),
   });
+  setShownOnly(studio.editor, !writer);
   initCompile($('problems'), draw);
   initViews(canvas, pictureSize(params));
   compileNow();
@@ -353,13 +464,19 @@ async function start() {
   initKeyboard({ seek, seekKey, togglePlay, toggleView, key: keyFromView, deleteKey, leaveText, toggleTake });
   initAutosave();
   if (!studio.message)
-    say(draft ? 'The last draft, as it was left.' : linked !== null ? 'The shot list the link carries.' : 'The bundled shot list.');
+    say(!writer ? 'This tab only shows the draft.'
+        : draft ? 'The last draft, as it was left.' : linked ? 'The shot list the link carries.' : 'The bundled shot list.');
   if (!draft)
     saveNow();
   document.body.dataset.ready = 'true';
-  if (draft && linked !== null)
-    await openLink(linked, true);
-  await offerLastTake(ask);
+  removeLeftovers();  // what exports of closed tabs left in the browser's private files
+  window.addEventListener('hashchange', openLink);
+  if (writer) {
+    await openLink();
+    await offerLastTake(ask);
+  } else if (location.hash) {
+    await openLink();
+  }
 }
 
 start().catch(error => {

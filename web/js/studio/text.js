@@ -3,7 +3,7 @@
 // and the program's errors and findings under their lines. Edits that would make
 // the text too big for a shot list are refused whole. Places in the program's
 // answers are lines and byte columns; the view counts characters.
-import { EditorState, Transaction } from '@codemirror/state';
+import { Annotation, Compartment, EditorState, Transaction } from '@codemirror/state';
 import { EditorView, keymap, lineNumbers, highlightActiveLine, highlightActiveLineGutter, drawSelection }
   from '@codemirror/view';
 import { history, historyKeymap, defaultKeymap, isolateHistory } from '@codemirror/commands';
@@ -94,12 +94,25 @@ const theme = EditorView.theme({
   '.cm-activeLineGutter': { backgroundColor: '#ffffff12' },
   '&.cm-focused .cm-cursor': { borderLeftColor: '#fff' },
   '&.cm-focused .cm-selectionBackground, .cm-selectionBackground': { backgroundColor: '#3a5a8a !important' },
+  '&.cm-shown-only': { backgroundColor: '#1d1a12' },
 }, { dark: true });
+
+// A change that follows the draft another tab stored: no step of undo, and taken
+// by a read-only view.
+const following = Annotation.define();
+const looks = new Compartment();  // how the view looks: editing, or only showing
+let shownOnly = false;  // the view only shows the text (another tab edits it)
 
 // The view over text; onChange(view) after every change of the document, with
 // 'undo' or 'redo' when it is one; refuse(why) when an edit is refused.
 export function createEditor(parent, text, facts, { onChange, refuse }) {
   const limits = EditorState.changeFilter.of(tr => {
+    if (tr.changes.empty || tr.annotation(following))
+      return true;
+    if (shownOnly) {
+      refuse('Not changed: this tab only shows the draft, which another tab edits (Edit here takes it over).');
+      return false;
+    }
     const why = tooBigAfter(tr);
     if (why === null)
       return true;
@@ -113,7 +126,7 @@ export function createEditor(parent, text, facts, { onChange, refuse }) {
       extensions: [
         lineNumbers(), highlightActiveLineGutter(), highlightActiveLine(), drawSelection(), history(),
         lintGutter(), keymap.of([...historyKeymap, ...defaultKeymap]), shotListLanguage(facts),
-        syntaxHighlighting(colours), theme, limits,
+        syntaxHighlighting(colours), theme, limits, looks.of(shownOnlyLook(shownOnly)),
         EditorView.updateListener.of(update => {
           if (update.docChanged)
             onChange(update.view, ['undo', 'redo'].find(e => update.transactions.some(tr => tr.isUserEvent(e))));
@@ -166,12 +179,33 @@ export function goTo(view, line, byteColumn = 1) {
 }
 
 // One edit of the studio's (changes as CodeMirror takes them), its own step of
-// the undo history.
+// the undo history. False when it was refused (said why).
 export function edit(view, changes, selection) {
+  const before = view.state.doc;
   view.dispatch({
     changes,
     selection,
     scrollIntoView: selection !== undefined,
     annotations: [isolateHistory.of('full'), Transaction.userEvent.of('studio')],
   });
+  return view.state.doc !== before || view.state.changes(changes).empty;
+}
+
+// How the view looks while it only shows the text: typing still reaches the
+// change filter, which refuses it and says why.
+function shownOnlyLook(only) {
+  return EditorView.editorAttributes.of(only ? { class: 'cm-shown-only' } : {});
+}
+
+// The view shows the text only (another tab edits it), or edits it again.
+export function setShownOnly(view, only) {
+  shownOnly = only;
+  view.dispatch({ effects: looks.reconfigure(shownOnlyLook(only)) });
+}
+
+// The whole text as another tab stored it, with no step of undo.
+export function follow(view, text) {
+  if (text !== view.state.doc.toString())
+    view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text },
+                    annotations: [following.of(true), Transaction.addToHistory.of(false)] });
 }
