@@ -1,6 +1,8 @@
 // A link that carries a whole shot list in its fragment: the text, deflated and
 // written in base64url, after "#shots=". Opened, it gives the text back, or says
-// in one sentence why it cannot.
+// in one sentence why it cannot. The text is inflated as a stream fed a little
+// at a time and stopped at the limit, so that a link that would inflate to
+// gigabytes costs no more than the limit.
 
 const PREFIX = '#shots=';
 
@@ -20,7 +22,16 @@ function unbase64url(text) {
   if (!/^[A-Za-z0-9_-]*$/.test(text))
     throw new Error('it holds characters that are not base64url');
   const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
-  return Uint8Array.from(binary, c => c.charCodeAt(0));
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; i++)
+    bytes[i] = binary.charCodeAt(i);
+  return bytes;
+}
+
+// The most characters of base64url that text of mostBytes can deflate to: even
+// bytes that do not compress at all grow by a few bytes a block of 16 kB.
+function mostCharacters(mostBytes) {
+  return Math.ceil((mostBytes + 5 * Math.ceil(mostBytes / 16383) + 16) * 4 / 3);
 }
 
 export async function linkFor(text) {
@@ -28,18 +39,64 @@ export async function linkFor(text) {
   return location.href.replace(/#.*$/, '') + PREFIX + base64url(packed);
 }
 
+const PIECE = 1024;  // bytes of the deflated text fed at a time: at most about a megabyte comes of each
+
+class TooBig extends Error {}
+
+// The bytes the deflated bytes inflate to; a TooBig as soon as they pass mostBytes.
+async function inflate(packed, mostBytes) {
+  const stream = new DecompressionStream('deflate-raw');
+  const writer = stream.writable.getWriter(), reader = stream.readable.getReader();
+  const feeding = (async () => {
+    for (let at = 0; at < packed.length; at += PIECE) {
+      await writer.ready;
+      await writer.write(packed.subarray(at, at + PIECE));
+    }
+    await writer.close();
+  })();
+  feeding.catch(() => {});  // its failure is the reader's too
+  const pieces = [];
+  let total = 0;
+  try {
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done)
+        break;
+      total += value.length;
+      if (total > mostBytes)
+        throw new TooBig();
+      pieces.push(value);
+    }
+    await feeding;
+  } catch (error) {
+    reader.cancel().catch(() => {});
+    writer.abort().catch(() => {});
+    throw error;
+  }
+  const bytes = new Uint8Array(total);
+  let at = 0;
+  for (const piece of pieces) {
+    bytes.set(piece, at);
+    at += piece.length;
+  }
+  return bytes;
+}
+
 // The shot list a fragment carries; null when it carries none.
 export async function textFromFragment(fragment, mostBytes) {
   if (!fragment.startsWith(PREFIX))
     return null;
+  const over = `The link's shot list cannot be read: it is over ${mostBytes / (1024 * 1024)} MB.`;
+  if (fragment.length - PREFIX.length > mostCharacters(mostBytes))
+    throw new Error(over);
   let bytes;
   try {
-    bytes = await through(new DecompressionStream('deflate-raw'), unbase64url(fragment.slice(PREFIX.length)));
+    bytes = await inflate(unbase64url(fragment.slice(PREFIX.length)), mostBytes);
   } catch (error) {
+    if (error instanceof TooBig)
+      throw new Error(over);
     throw new Error('The link\'s shot list cannot be read: the link is cut short or changed.');
   }
-  if (bytes.length > mostBytes)
-    throw new Error('The link\'s shot list cannot be read: it is over 1 MB.');
   try {
     return new TextDecoder('utf-8', { fatal: true }).decode(bytes);
   } catch (error) {
