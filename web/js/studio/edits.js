@@ -75,7 +75,7 @@ function insertKey(n, eye, centre, up, motion = 'smooth') {
     ({ from: at, insert } = atTheEnd(doc, text));
   }
   const start = at + (insert.startsWith('\n') ? 1 : 0);
-  edit(studio.editor, { from: at, insert }, { anchor: start, head: start + text.length });
+  return edit(studio.editor, { from: at, insert }, { anchor: start, head: start + text.length });
 }
 
 // K: a key at the playhead from the view (the free camera in the free view, the
@@ -89,16 +89,16 @@ export function keyFromView() {
   const eye = point(null, pose.slice(0, 3)), centre = point(null, pose.slice(3, 6)), up = upOf(pose);
   const key = keyAt(n);
   if (!key) {
-    insertKey(n, eye, centre, up);
-    say(`Key set at frame ${n}.`);
+    if (insertKey(n, eye, centre, up))
+      say(`Key set at frame ${n}.`);
     return;
   }
-  edit(studio.editor, [
+  if (edit(studio.editor, [
     replacing(key, key.eye.field, core.pointText(eye)),
     replacing(key, key.centre.field, core.pointText(centre)),
     replacing(key, key.upField, core.pointText(point(null, up))),
-  ]);
-  say(`Key at frame ${n} replaced.`);
+  ]))
+    say(`Key at frame ${n} replaced.`);
 }
 
 // One point of the key at the playhead replaced (a key from the view is set first
@@ -109,14 +109,16 @@ function setPoint(which, value, done) {
     return;
   const n = studio.frame, key = keyAt(n);
   const p = value(pose);
+  let made;
   if (key) {
-    edit(studio.editor, replacing(key, key[which].field, studio.core.pointText(p)));
+    made = edit(studio.editor, replacing(key, key[which].field, studio.core.pointText(p)));
   } else {
     const eye = which === 'eye' ? p : point(null, pose.slice(0, 3));
     const centre = which === 'centre' ? p : point(null, pose.slice(3, 6));
-    insertKey(n, eye, centre, upOf(pose));
+    made = insertKey(n, eye, centre, upOf(pose));
   }
-  say(done);
+  if (made)
+    say(done);
 }
 
 // The centre of the key at the playhead becomes the actor.
@@ -140,8 +142,8 @@ export function setMotion(motion) {
     return;
   }
   const r = range(key, key.motionField);
-  edit(studio.editor, { ...r, insert: r.from === r.to ? ` ${motion}` : motion });
-  say(`The key at frame ${key.frame} moves on ${motion === 'step' ? 'by a cut (step)' : motion}.`);
+  if (edit(studio.editor, { ...r, insert: r.from === r.to ? ` ${motion}` : motion }))
+    say(`The key at frame ${key.frame} moves on ${motion === 'step' ? 'by a cut (step)' : motion}.`);
 }
 
 // The key at the playhead removed, its whole line with it.
@@ -154,8 +156,8 @@ export function deleteKey() {
   const doc = studio.editor.state.doc, line = doc.line(key.line);
   const from = line.number < doc.lines ? line.from : Math.max(0, line.from - 1);
   const to = line.number < doc.lines ? line.to + 1 : line.to;
-  edit(studio.editor, { from, to });
-  say(`The key at frame ${key.frame} deleted.`);
+  if (edit(studio.editor, { from, to }))
+    say(`The key at frame ${key.frame} deleted (line ${key.line}).`);
 }
 
 // Why the key cannot move to frame n (a sentence), or null when it can.
@@ -176,27 +178,34 @@ export function whyNotMove(key, n) {
   return null;
 }
 
-// The key's frame moved to n, or refused with a word why.
+// The key's frame moved to n, or refused with a word why; either way the status
+// line says what became of it.
 export function moveKey(key, n) {
   const why = whyNotMove(key, n);
   if (why) {
-    say(`The key at frame ${key.frame} stays: ${why}.`, 'error');
+    say(`The key at frame ${key.frame} was not moved: ${why}.`, 'error');
     return false;
   }
-  if (n !== key.frame)
-    edit(studio.editor, replacing(key, key.frameField, String(n)));
+  if (n === key.frame) {
+    say(`The key at frame ${key.frame} (line ${key.line}) is where it was.`);
+    return true;
+  }
+  if (!edit(studio.editor, replacing(key, key.frameField, String(n))))
+    return false;
+  say(`The key at frame ${key.frame} (line ${key.line}) moved to frame ${n}.`);
   return true;
 }
 
-// The whole text replaced (a file opened, a shared link), one step of undo.
+// The whole text replaced (a file opened, a shared link), one step of undo; false
+// when it was refused (said why).
 export function replaceText(text) {
   const doc = studio.editor.state.doc;
-  edit(studio.editor, { from: 0, to: doc.length, insert: text }, { anchor: 0 });
+  return edit(studio.editor, { from: 0, to: doc.length, insert: text }, { anchor: 0 });
 }
 
 // A take's keys (their lines, frames from to to) in place of the keys inside those
 // frames, as one edit: the key before the take, if any, cuts to it (step), so
-// that the take's keys give back what was flown.
+// that the take's keys give back what was flown. Null when the edit is refused.
 export function spliceTake(from, to, lines) {
   const doc = studio.editor.state.doc;
   const inside = keys().filter(k => k.frame >= from && k.frame <= to);
@@ -220,6 +229,7 @@ export function spliceTake(from, to, lines) {
     changes.push({ from: doc.line(inside[0].line).from, insert: text + '\n' });
   else
     changes.push(atTheEnd(doc, text));
-  edit(studio.editor, changes);
+  if (!edit(studio.editor, changes))
+    return null;
   return { replaced: inside.length, cut: !!before && before.motion !== 'step' };
 }

@@ -4,9 +4,14 @@
 // poses, one a frame, are kept in the browser as it goes (a crash mid-take keeps
 // what was flown: the next visit offers it), then reduced to keys by the
 // program's own reducer, within the chosen tolerance, and spliced into the shot
-// list in place of the keys inside the take's frames, as one edit.
+// list in place of the keys inside the take's frames, as one edit. A take never
+// removes the key that shapes the frames after it: where it flew past keys, the
+// last of them stays, the take ends on the frame before it, and its last pose
+// holds until it.
 import { forget, keep, recall } from '../shared/storage.js';
+import { keysNow } from './compile.js';
 import { spliceTake } from './edits.js';
+import { isWriter } from './owner.js';
 import { asPose } from './freecam.js';
 import { say, set, studio } from './state.js';
 import { draw, flyFor, freeCamera } from './views.js';
@@ -35,6 +40,10 @@ export function toggleTake() {
   }
   if (studio.playing)
     return;
+  if (!isWriter()) {
+    say('No take: this tab only shows the draft, which another tab edits (Edit here takes it over).', 'error');
+    return;
+  }
   if (studio.view !== 'free') {
     freeCamera();
     set({ view: 'free' });
@@ -73,21 +82,41 @@ export async function endTake() {
   makeKeys(take.from, take.poses);
 }
 
+// "the key at frame 10 (line 3)", "the keys at frames 10 (line 3) and 20 (line 4)".
+function keysWord(keys) {
+  const each = keys.map(k => `${k.frame} (line ${k.line})`);
+  const list = each.length < 2 ? each[0] : `${each.slice(0, -1).join(', ')} and ${each[each.length - 1]}`;
+  return `the key${keys.length === 1 ? '' : 's'} at frame${keys.length === 1 ? '' : 's'} ${list}`;
+}
+
 function makeKeys(from, poses) {
-  const count = poses.length / 9;
-  if (count < 1)
+  const flown = poses.length / 9;
+  if (flown < 1)
     return;
-  const to = from + count - 1;
+  let to = from + flown - 1;
+  const inside = keysNow().filter(k => k.frame >= from && k.frame <= to);
+  const stays = inside.length && inside[inside.length - 1].frame > from ? inside[inside.length - 1] : null;
+  if (stays) {
+    to = stays.frame - 1;  // the key shapes the frames after the take: the take ends before it
+    poses = poses.slice(0, (to - from + 1) * 9);
+  }
   const answer = studio.core.takeKeys(Float32Array.from(poses), from, tolerance());
   if (answer.error) {
     say(`The take of frames ${from} to ${to} gives no keys: ${answer.error}.`, 'error');
     return;
   }
+  const replaced = keysNow().filter(k => k.frame >= from && k.frame <= to);
   const done = spliceTake(from, to, answer.lines);
+  if (!done)
+    return;  // refused, and said why
   forget(KEY);
-  say(`The take of frames ${from} to ${to} became ${answer.lines.length} key${answer.lines.length === 1 ? '' : 's'} ` +
-      `(within ${answer.deviation} of what was flown)` + (done.replaced ? `, in place of ${done.replaced}` : '') +
-      (done.cut ? '; the key before it now cuts to it (step)' : '') + '. Ctrl+Z takes it back.');
+  const n = answer.lines.length;
+  say(`The take of frames ${from} to ${to} became ${n} key${n === 1 ? '' : 's'} ` +
+      `(within ${answer.deviation} of what was flown)` + (replaced.length ? `, in place of ${keysWord(replaced)}` : '') +
+      (done.cut ? '; the key before it now cuts to it (step)' : '') +
+      (stays ? `; ${keysWord([stays])} stays, and the take's last pose holds until it ` +
+               `(frames ${stays.frame} to ${from + flown - 1} of the take are left out)` : '') +
+      '. Ctrl+Z takes it back.');
 }
 
 // A take that a former visit flew and did not finish, offered in the bar.
