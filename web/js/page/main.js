@@ -7,7 +7,9 @@
 // loaded and that the page is served over HTTP with the files beside it.
 import { onFileDropped } from '../shared/drop.js';
 import { exportPanel } from '../shared/export_panel.js';
-import { recall } from '../shared/storage.js';
+import { onFallback, recall } from '../shared/storage.js';
+import { removeLeftovers } from '../shared/export.js';
+import { shownName } from '../shared/text_file.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
 import { BUNDLED_FILM, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
@@ -110,7 +112,7 @@ async function addressedFilm(params) {
   if (name === null)
     return null;
   if (!/^\w[\w.-]*$/.test(name)) {
-    notice(`film=${name}: not the name of a file beside the page`);
+    notice(`film=${shownName(name)}: not the name of a file beside the page`);
     return undefined;
   }
   try {
@@ -146,5 +148,7 @@ async function addressedFilm(params) {
   } finally {
     page.busy = false;
   }
+  onFallback(why => notice(`The browser's database stands aside (${why}): recordings are kept in localStorage instead.`));
   offerLastVisit();
+  removeLeftovers();  // what exports of closed tabs left in the browser's private files
 })();

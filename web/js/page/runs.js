@@ -4,6 +4,7 @@
 // is played, as the desktop's "FILE play" plays it. Another film is read by the
 // program's own film reader first; one PLAY would refuse is shown with its line
 // and column, and the running program goes on untouched.
+import { shownName } from '../shared/text_file.js';
 import { fit, notice, output } from './panels.js';
 import { keepRecording, offerRecording, recordingOf } from './recordings.js';
 
@@ -26,7 +27,8 @@ export async function prepare(film) {
   canvas.id = 'screen';
   fit(canvas);
   const run = { canvas, film, args: film ? [FILM, 'play'] : [], alive: false, rec: false, saved: 0, kept: 0,
-                lastLine: '', module: null };
+                written: 0, lastLine: '', module: null, id: `${Date.now()}-${Math.random().toString(36).slice(2)}` };
+  run.ended = new Promise(resolve => { run.finish = resolve; });  // resolved when the run ends
   run.module = await globalThis.crearPractica02({
     canvas,
     print: line => printed(run, line),
@@ -48,7 +50,8 @@ export function accepted(run) {
   const why = run.module.ccall('web_check_film', 'string', ['string'], [run.args[0]]);
   if (why === '')
     return true;
-  const where = /^\d/.test(why) ? `${run.film.name}:${why}` : `${run.film.name}: ${why}`;
+  const name = shownName(run.film.name);
+  const where = /^\d/.test(why) ? `${name}:${why}` : `${name}: ${why}`;
   notice(`Not played: ${where}\n(PLAY cannot load it: Error al cargar en memoria los movimientos de la camara.)`);
   return false;
 }
@@ -60,7 +63,7 @@ export function launch(run) {
   if (old && old.alive) {
     old.alive = false;
     old.module.retire();
-    offerRecording(old);
+    offerRecording(old).finally(old.finish);
   }
   $('screen').replaceWith(run.canvas);
   $('ended').hidden = true;
@@ -83,9 +86,9 @@ export function openAtFrame(run, text) {
   const records = filmRecords(run);
   const n = /^\d+$/.test(text) ? Number(text) : -1;
   if (records < 0)
-    notice(`frame=${text}: the film cannot be played`);
+    notice(`frame=${shownName(text)}: the film cannot be played`);
   else if (n < 0 || n >= records)
-    notice(`frame=${text}: the film's frames are 0 to ${records - 1}`);
+    notice(`frame=${shownName(text)}: the film's frames are 0 to ${records - 1}`);
   else
     call(run, module => module._web_open_at_frame(n));
 }
@@ -115,6 +118,7 @@ function ended(run, code) {
   if (!run.alive)
     return;  // retired by the page
   run.alive = false;
+  run.finish();
   const status = code & 255;
   $('ended-text').textContent = 'The program has ended' + (status ? ` with exit code ${status}: ${run.lastLine}` : '.');
   const recording = recordingOf(run);
