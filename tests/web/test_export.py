@@ -85,8 +85,11 @@ class Export(unittest.TestCase):
                 self.open(page)
                 b.script("document.getElementById('export-container').value = arguments[0]", name.split(".")[1])
                 self.export((100, 179), "%dx%d" % SIZE, codec)
+                b.script("document.getElementById('export-start').click()")  # a second click while it runs
                 self.assertEqual(self.made()["frames"], 80)
                 path = b.downloaded(name.replace(".", r"\."))
+                b.wait("the private copy removed once the download has it", lambda: self.private_files() == [], 30)
+                self.assertEqual(os.listdir(b.downloads), [name], "one video, from one export")
                 b.wait("the whole file", lambda: os.path.getsize(path) == self.made()["bytes"])
                 stream, duration = probe(path)
                 self.assertEqual((stream["codec_name"], stream["width"], stream["height"], stream["nb_read_frames"]),
@@ -104,7 +107,10 @@ class Export(unittest.TestCase):
         for frames, size, codec, said in (
                 ((0, 99), "321x180", "avc", "The size 321x180 is odd"),
                 ((0, 99), "0x180", "avc", "The size 0x180 has no pixels."),
-                ((0, 99), "4000x2250", "avc", "The size 4000x2250 is beyond 3840x2160."),
+                ((0, 99), "4000x2250", "avc", "The size 4000x2250 is too large: the largest is 3840x2160."),
+                ((0, 99), "99999x99999", "avc", "The size 99999x99999 is too large"),
+                (("", 99), "320x180", "avc", "Give the first and the last frame to export (the film's frames are 0 "
+                                             "to 7811)."),
                 ((0, 99), "big", "avc", 'The size "big" is not a size'),
                 ((100, 7812), "320x180", "avc", "Frames 100 to 7812 are not in the film, whose frames are 0 to 7811."),
                 ((0, 99), "320x180", "hevc", "This browser does not encode H.265 at 320x180; it encodes: H.264")):
@@ -115,9 +121,12 @@ class Export(unittest.TestCase):
         b.script("document.getElementById('export-cancel').click()")
         b.wait("the cancel", lambda: self.said() == "Cancelled: nothing was made.")
         self.assertEqual(os.listdir(b.downloads), [])
-        self.assertEqual(b.driver.execute_async_script(
+        self.assertEqual(self.private_files(), [])
+
+    def private_files(self):
+        return self.browser.driver.execute_async_script(
             "const done = arguments[0]; navigator.storage.getDirectory().then(async d => {"
-            "  const names = []; for await (const n of d.keys()) names.push(n); done(names); });"), [])
+            "  const names = []; for await (const n of d.keys()) names.push(n); done(names); });")
 
 
 if __name__ == "__main__":
