@@ -185,6 +185,16 @@ class Editing(StudioTest):
         self.assertIn("The link's shot list cannot be read", self.status())
         self.assertEqual(self.text(), BUNDLED)
 
+        # A name that would turn the sentence round it is shown with the turn neutralised; a
+        # list saved as UTF-16 (with its byte-order mark) opens.
+        drop = ("const [bytes, name] = arguments, files = new DataTransfer();"
+                "files.items.add(new File([new Uint8Array(bytes)], name));"
+                "window.dispatchEvent(new DragEvent('drop', { dataTransfer: files, cancelable: true }));")
+        b.script(drop, list(b"\0binary"), "evil\u202egnp.shots")
+        b.wait("the name shown", lambda: "evil\ufffdgnp.shots is not opened: it is not text." == self.status())
+        b.script(drop, list("\ufeff# saved as UTF-16\n".encode("utf-16-le") + BUNDLED.encode("utf-16-le")), "wide.shots")
+        b.wait("the UTF-16 list", lambda: self.text() == "# saved as UTF-16\n" + BUNDLED)
+
 
 class Films(StudioTest):
     def test_the_downloaded_film_is_film_compile_of_the_downloaded_list_and_renders_alike(self):
