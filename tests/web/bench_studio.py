@@ -27,11 +27,10 @@ INSTRUMENT = """
 const canvas = document.getElementById('picture');
 const gl = canvas.getContext('webgl');
 const pixel = new Uint8Array(4);
-const core = studio.core, draw = core.draw.bind(core);
 window.bench = { input: null, latencies: [], bare: [] };
 for (const kind of ['pointerdown', 'keydown'])
   window.addEventListener(kind, event => { bench.input = event.timeStamp; }, true);
-core.draw = (...args) => {
+studioTest.onDraw(draw => (...args) => {
   draw(...args);
   gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
   if (bench.input !== null) {
@@ -42,17 +41,17 @@ core.draw = (...args) => {
     gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
     bench.bare.push(performance.now() - t0);
   }
-};
+});
 """
 
 # One edit: the eye's x of the key at frame 2641 set to a new value, as typing it would.
 EDIT = """
-const key = studio.compiled.keys.find(k => k.frame === 2641);
-const line = studio.editor.state.doc.line(key.line);
-const from = line.from + key.eye.field[0] - 1;
-const old = line.text.slice(key.eye.field[0] - 1).split(/\\s+/)[0];
+const key = studioTest.keys().find(k => k.frame === 2641);
+const line = studioTest.text().split('\\n')[key.line - 1];
+const from = key.eye.field[0] - 1;
+const old = line.slice(from).split(/\\s+/)[0];
 bench.input = performance.now();
-studio.editor.dispatch({ changes: { from, to: from + old.length, insert: arguments[0] } });
+studioTest.change(key.line, from, from + old.length, arguments[0]);
 """
 
 
@@ -107,7 +106,7 @@ def main():
               (len(latencies), summary(latencies), summary(bare), percentile(latencies, 95) / percentile(bare, 95)))
 
         b.keys("\ue011")  # Home, then to the crossing's shot
-        b.script("studio.frame = 2830")
+        b.script("studioTest.seek(2830)")
         edits = []
         for i in range(a.edits):
             b.script("bench.latencies = []")

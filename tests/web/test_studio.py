@@ -56,10 +56,10 @@ class StudioTest(unittest.TestCase):
         return b
 
     def text(self, b=None):
-        return (b or self.browser).script("return studio.editor.state.doc.toString()")
+        return (b or self.browser).script("return studioTest.text()")
 
     def frame(self):
-        return self.browser.script("return studio.frame")
+        return self.browser.script("return studioTest.frame()")
 
     def status(self, b=None):
         return (b or self.browser).script("return document.getElementById('status').textContent")
@@ -116,11 +116,11 @@ class Editing(StudioTest):
         b = self.start()
         self.seek(500)
         b.keys("v")
-        b.wait("the free view", lambda: b.script("return studio.view") == "free")
-        before = b.script("return studio.free.eye")
+        b.wait("the free view", lambda: b.script("return studioTest.view()") == "free")
+        before = b.script("return studioTest.free().eye")
         self.drag(120, -40)
         b.keys("d")  # held for a moment: the camera flies right
-        moved = b.script("return studio.free")
+        moved = b.script("return studioTest.free()")
         self.assertNotEqual(moved["eye"], before)
         b.keys("k")
         b.wait("the key's line", lambda: "500" in self.lines()[21].split()[:1])
@@ -142,25 +142,22 @@ class Editing(StudioTest):
     def test_an_error_shows_at_its_line_and_column_and_the_picture_keeps_the_last_film(self):
         b = self.start()
         self.seek(200)
-        film = b.script("return studio.core.pose(200)")
+        film = b.script("return studioTest.pose(200)")
         line = BUNDLED.split("\n")[12]  # "165    -14 7 6    character ..."
         column = line.index("character")
-        b.script("const line = studio.editor.state.doc.line(13);"
-                 "studio.editor.dispatch({selection: {anchor: line.from + arguments[0] + 4}});"
-                 "studio.editor.focus();", column)
+        b.script("studioTest.place(13, arguments[0] + 4)", column)
         b.keys(Keys.DELETE, "X")  # "charXcter"
         problems = lambda: b.script("return document.getElementById('problems').textContent")  # noqa: E731
         b.wait("the error listed", lambda: "13:%d error: expected a number or a name for the centre, found "
                                            "\"charXcter\" (names: toaster," % (column + 1) in problems())
         self.assertIn("the picture shows the last film that compiled", problems())
         self.assertTrue(b.script("return document.querySelector('.cm-lintRange-error') !== null"))
-        self.assertEqual(b.script("return studio.core.pose(200)"), film)
+        self.assertEqual(b.script("return studioTest.pose(200)"), film)
         self.click("film-button")
         self.assertIn("No film: the shot list has errors (line 13)", self.status())
 
         b.script("document.querySelector('#problems a').click()")  # the cursor goes to the error
-        self.assertEqual(b.script("const s = studio.editor.state; const at = s.selection.main.head;"
-                                  "return [s.doc.lineAt(at).number, at - s.doc.lineAt(at).from]"), [13, column])
+        self.assertEqual(b.script("return studioTest.cursor()"), [13, column])
         b.keys(Keys.ESCAPE, Keys.ARROW_RIGHT)  # Escape leaves the text: the arrow moves the playhead
         b.wait("frame 201", lambda: self.frame() == 201)
 
@@ -203,7 +200,7 @@ class Films(StudioTest):
         b.keys("v")
         self.drag(-80, 30)
         b.keys("k", "v")  # a key of the studio's own in the film
-        b.wait("the film view", lambda: b.script("return studio.view") == "film")
+        b.wait("the film view", lambda: b.script("return studioTest.view()") == "film")
         self.click("shots-button")
         self.click("film-button")
         shots, film = b.downloaded(r"camarabuena\.shots"), b.downloaded(r"camarabuena\.txt")
@@ -261,19 +258,19 @@ class Films(StudioTest):
     def test_a_take_flown_with_held_keys_becomes_keys_undone_and_kept_through_a_kill(self):
         def fly(b, key, until):
             ActionChains(b.driver).key_down(key).perform()
-            b.wait("frame %d" % until, lambda: b.script("return studio.frame") >= until)
+            b.wait("frame %d" % until, lambda: b.script("return studioTest.frame()") >= until)
             ActionChains(b.driver).key_up(key).perform()
 
         def takes(b):
             b.keys(*[Keys.PAGE_DOWN] * 9)  # to the key at frame 541
-            b.wait("frame 541", lambda: b.script("return studio.frame") == 541)
+            b.wait("frame 541", lambda: b.script("return studioTest.frame()") == 541)
             b.script("const s = document.getElementById('follow-select'); s.value = 'ball';"
                      "s.dispatchEvent(new Event('change'));")  # the camera travels with the ball
             b.keys("r")
             fly(b, "d", 660)
             fly(b, "w", 700)
             b.keys("r")
-            b.wait("the take's keys", lambda: b.script("return document.body.dataset.take") == "off" and
+            b.wait("the take's keys", lambda: b.script("return studioTest.running()") is None and
                    "became" in self.status(b))
             lines = [l.split() for l in self.text(b).split("\n") if re.match(r"\d+ ", l)]
             frames = [int(l[0]) for l in lines]
@@ -289,10 +286,10 @@ class Films(StudioTest):
             b.chord(Keys.CONTROL, "z")
             b.wait("the take undone", lambda: self.text(b) == BUNDLED)
 
-            start = b.script("return studio.frame")
+            start = b.script("return studioTest.frame()")
             b.keys("r")  # another take, and the browser killed while it runs
             fly(b, "s", start + 50)
-            b.wait("the poses kept", lambda: int(b.script("return document.body.dataset.takeKept || 0")) >= 40)
+            b.wait("the poses kept", lambda: b.script("return studioTest.takeKept()") >= 40)
             return start
 
         def offered(b, start):
@@ -309,12 +306,12 @@ class Films(StudioTest):
             b.keys(Keys.END, "v", "k")
             b.wait("the key", lambda: self.text(b).rstrip().split("\n")[-1].startswith("7811"))
             b.wait("the draft kept", lambda: b.script(
-                "const d = document.body.dataset; return d.changes !== undefined && d.saved === d.changes"))
+                "const d = studioTest.draft(); return d.changes > 0 && d.stored === d.changes"))
             return self.text(b)
 
         def restored(b, draft):
             self.assertEqual(self.text(b), draft)
-            self.assertEqual(b.script("return [studio.frame, studio.view]"), [7811, "free"])
+            self.assertEqual(b.script("return [studioTest.frame(), studioTest.view()]"), [7811, "free"])
             b.script("document.getElementById('share-button').click()")
             b.wait("the link", lambda: b.script("return document.getElementById('share-link').value"))
             return draft, b.script("return document.getElementById('share-link').value")

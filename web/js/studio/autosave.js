@@ -3,21 +3,21 @@
 // hidden), so that a closed tab or a killed browser loses at most that. Only the
 // tab that writes the draft stores it (owner.js); the others show it read-only
 // and follow it. A store counts once the browser says it is written; one that
-// fails is said at once, and the draft's state beside the status line says so
-// until a store succeeds.
+// fails is said at once, and the draft's line beside the status line says so
+// until a store succeeds. What became of the stores is the studio's `draft`
+// field; the line is its subscriber.
+import { EditorView } from '@codemirror/view';
 import { askToPersist, keep, onFallback, recall } from '../shared/storage.js';
-import { isWriter, toldStored } from './owner.js';
-import { studio, watch, say } from './state.js';
+import { $ } from '../shared/page.js';
+import { toldStored } from './owner.js';
+import { change, changedFields, saying, studioOf } from './store.js';
 
 const KEY = 'studio-draft';
 const DELAY = 300;  // milliseconds from a change to its store
 
+let view = null;
 let timer = null;
-let failing = false;  // the sentence saying why the draft is not saved, while stores fail
-let reason = '';      // the browser's own words for it
-let changes = 0;     // changes of the draft so far; the page shows how many are stored (data-changes, data-saved)
-let stored = 0;      // of those, how many a completed store holds
-let standIn = null;  // why localStorage stands in for the browser's database, or null
+let changes = 0;                  // changes of the draft so far, this visit
 let storing = Promise.resolve();  // stores, one after another
 
 export async function loadDraft() {
@@ -25,73 +25,29 @@ export async function loadDraft() {
   return draft && typeof draft.text === 'string' ? draft : null;
 }
 
+function draftOf(state) {
+  return studioOf(state).draft;
+}
+
+function setDraft(fields, effects = []) {
+  view.dispatch({ effects: [change.of({ draft: { ...draftOf(view.state), ...fields } }), ...effects] });
+}
+
 function notSaved(error) {
   return error.quota ? 'Not saved: the browser\'s storage for this site is full. Save shots keeps your work.'
     : 'Not saved: the browser refused to store the draft (is the disk full?). Save shots keeps your work.';
 }
 
-// The draft's state, beside the status line.
-function showState() {
-  const state = document.getElementById('draft-state');
-  const button = document.getElementById('edit-here');
-  button.hidden = isWriter();
-  if (!isWriter()) {
-    state.textContent = 'Read-only: the studio is open in another tab, which edits this draft.';
-    state.className = 'note';
-  } else if (failing) {
-    state.textContent = failing;
-    state.title = reason;
-    state.className = 'error';
-  } else {
-    state.textContent = stored < changes ? 'Saving…' : standIn ? 'Draft kept (localStorage)' : 'Draft kept';
-    state.title = standIn ? `The browser's database stands aside: ${standIn}.` : 'Kept in this browser.';
-    state.className = '';
-  }
-  document.body.dataset.saved = String(stored);  // for the page's tests, and a look in the inspector
-  document.body.dataset.saving = failing ? 'refused' : 'ok';
-}
-
-export function initAutosave() {
-  watch(changes => {
-    if ('frame' in changes || 'view' in changes || 'free' in changes || 'name' in changes)
-      changed();
-  });
-  document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden')
-      saveNow();
-  });
-  onFallback(why => {
-    standIn = why;
-    say(`The browser's database stands aside (${why}): the draft is kept in localStorage instead.`, 'error');
-    showState();
-  });
-  showState();
-}
-
-// Something of the draft changed: stored within DELAY.
-export function changed() {
-  if (!isWriter())
-    return;
-  changes++;
-  document.body.dataset.changes = String(changes);
-  showState();
-  if (timer === null)
-    timer = setTimeout(saveNow, DELAY);
-}
-
 function store(counted) {
-  const draft = { text: studio.editor.state.doc.toString(), frame: studio.frame, view: studio.view,
-                  free: studio.free, name: studio.name, time: Date.now() };
+  const s = studioOf(view.state);
+  const draft = { text: view.state.doc.toString(), frame: s.frame, view: s.view, free: s.free, name: s.name,
+                  time: Date.now() };
   return keep(KEY, draft).then(() => {
-    stored = Math.max(stored, counted);
-    failing = false;
+    setDraft({ stored: Math.max(draftOf(view.state).stored, counted), failing: null });
     toldStored();
   }, error => {
-    const sentence = notSaved(error);
-    if (!failing)
-      say(sentence, 'error');
-    failing = sentence;
-    reason = error.detail || error.message;
+    const sentence = notSaved(error), first = !draftOf(view.state).failing;
+    setDraft({ failing: sentence, reason: error.detail || error.message }, first ? [saying(sentence, 'error')] : []);
   });
 }
 
@@ -99,15 +55,60 @@ function store(counted) {
 export function saveNow() {
   clearTimeout(timer);
   timer = null;
-  if (!studio.editor || !isWriter())
+  if (!view || !studioOf(view.state).writing)
     return storing;
   askToPersist();
   const counted = changes;
-  storing = storing.then(() => store(counted)).then(showState);
+  storing = storing.then(() => store(counted));
   return storing;
 }
 
-// The draft's state shown again (this tab became, or stopped being, the writer).
-export function ownerChanged() {
-  showState();
+// The autosave's subscription: a change of the draft is stored within DELAY.
+export const draftUpdates = EditorView.updateListener.of(update => {
+  const fields = changedFields(update);
+  if (!studioOf(update.state).writing || !(update.docChanged || fields.has('frame') || fields.has('view') ||
+                                           fields.has('free') || fields.has('name')))
+    return;
+  changes++;
+  if (timer === null)
+    timer = setTimeout(saveNow, DELAY);
+});
+
+// The draft's line beside the status line, kept to the state.
+export const draftLine = EditorView.updateListener.of(update => {
+  if (changedFields(update).has('draft') || changedFields(update).has('writing'))
+    showDraft(update.state);
+});
+
+function showDraft(state) {
+  const s = studioOf(state), d = s.draft, line = $('draft-state');
+  $('edit-here').hidden = s.writing;
+  if (!s.writing) {
+    line.textContent = 'Read-only: the studio is open in another tab, which edits this draft.';
+    line.className = 'note';
+  } else if (d.failing) {
+    line.textContent = d.failing;
+    line.title = d.reason;
+    line.className = 'error';
+  } else {
+    line.textContent = d.stored < changes ? 'Saving…' : d.standIn ? 'Draft kept (localStorage)' : 'Draft kept';
+    line.title = d.standIn ? `The browser's database stands aside: ${d.standIn}.` : 'Kept in this browser.';
+    line.className = '';
+  }
+}
+
+// How many changes of the draft this visit, and how many a completed store holds.
+export function draftCounts() {
+  return { changes, stored: view ? draftOf(view.state).stored : 0 };
+}
+
+export function initAutosave(editorView) {
+  view = editorView;
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden')
+      saveNow();
+  });
+  onFallback(why => setDraft({ standIn: why }, [saying(`The browser's database stands aside (${why}): the draft ` +
+                                                        'is kept in localStorage instead.', 'error')]));
+  showDraft(view.state);
 }

@@ -67,11 +67,6 @@ async function handOver() {
   waitForLock();
 }
 
-// Whether this tab writes the draft.
-export function isWriter() {
-  return writing;
-}
-
 // Edit here: the writer is asked to store the draft and let go.
 export function askToWrite() {
   if (channel && !writing)

@@ -1,15 +1,17 @@
 // The text view: the shot list in CodeMirror, with line numbers, undo and redo
-// (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y), colours for frames, points, names and motions,
-// and the program's errors and findings under their lines. Edits that would make
-// the text too big for a shot list are refused whole. Places in the program's
-// answers are lines and byte columns; the view counts characters.
-import { Annotation, Compartment, EditorState, Transaction } from '@codemirror/state';
+// (Ctrl+Z, Ctrl+Shift+Z, Ctrl+Y), and colours for frames, points, names and
+// motions. Edits that would make the text too big for a shot list are refused
+// whole, and so is every edit while another tab writes the draft; the refusal is
+// said in the same transaction. Places in the program's answers are lines and
+// byte columns; the view counts characters.
+import { Annotation, EditorState, Transaction } from '@codemirror/state';
 import { EditorView, keymap, lineNumbers, highlightActiveLine, highlightActiveLineGutter, drawSelection }
   from '@codemirror/view';
 import { history, historyKeymap, defaultKeymap, isolateHistory } from '@codemirror/commands';
 import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
-import { setDiagnostics, lintGutter } from '@codemirror/lint';
+import { lintGutter } from '@codemirror/lint';
 import { tags } from '@lezer/highlight';
+import { saying, studioField, studioOf } from './store.js';
 
 export const MOST_BYTES = 1024 * 1024;  // a shot list's size
 export const MOST_LINE = 4000;          // characters on one line
@@ -98,42 +100,41 @@ const theme = EditorView.theme({
 }, { dark: true });
 
 // A change that follows the draft another tab stored: no step of undo, and taken
-// by a read-only view.
+// while this tab only shows the draft.
 const following = Annotation.define();
-const looks = new Compartment();  // how the view looks: editing, or only showing
-let shownOnly = false;  // the view only shows the text (another tab edits it)
 
-// The view over text; onChange(view) after every change of the document, with
-// 'undo' or 'redo' when it is one; refuse(why) when an edit is refused.
-export function createEditor(parent, text, facts, { onChange, refuse }) {
-  const limits = EditorState.changeFilter.of(tr => {
-    if (tr.changes.empty || tr.annotation(following))
-      return true;
-    if (shownOnly) {
-      refuse('Not changed: this tab only shows the draft, which another tab edits (Edit here takes it over).');
-      return false;
-    }
-    const why = tooBigAfter(tr);
-    if (why === null)
-      return true;
-    refuse(`Not changed: the shot list would be too big: ${why}.`);
-    return false;
-  });
-  return new EditorView({
-    parent,
-    state: EditorState.create({
-      doc: text,
-      extensions: [
-        lineNumbers(), highlightActiveLineGutter(), highlightActiveLine(), drawSelection(), history(),
-        lintGutter(), keymap.of([...historyKeymap, ...defaultKeymap]), shotListLanguage(facts),
-        syntaxHighlighting(colours), theme, limits, looks.of(shownOnlyLook(shownOnly)),
-        EditorView.updateListener.of(update => {
-          if (update.docChanged)
-            onChange(update.view, ['undo', 'redo'].find(e => update.transactions.some(tr => tr.isUserEvent(e))));
-        }),
-      ],
-    }),
-  });
+// Edits refused, with the reason said instead: any while another tab writes the
+// draft, and those that would make the text too big.
+const limits = EditorState.transactionFilter.of(tr => {
+  if (tr.changes.empty || tr.annotation(following))
+    return tr;
+  if (!studioOf(tr.startState).writing)
+    return { effects: saying('Not changed: this tab only shows the draft, which another tab edits ' +
+                             '(Edit here takes it over).', 'error') };
+  const big = tooBigAfter(tr);
+  return big ? { effects: saying(`Not changed: the shot list would be too big: ${big}.`, 'error') } : tr;
+});
+
+// Undo and redo say what they did.
+const historyWords = EditorState.transactionExtender.of(tr => {
+  if (tr.isUserEvent('undo'))
+    return { effects: saying('Undone (Ctrl+Shift+Z or Ctrl+Y redoes it).') };
+  if (tr.isUserEvent('redo'))
+    return { effects: saying('Redone.') };
+  return null;
+});
+
+// While another tab writes the draft, the text looks it.
+const shownOnlyLook = EditorView.editorAttributes.compute([studioField],
+  state => (studioOf(state).writing ? {} : { class: 'cm-shown-only' }));
+
+// The text view's own extensions, for the shot lists of a program with these facts.
+export function textExtensions(facts) {
+  return [
+    lineNumbers(), highlightActiveLineGutter(), highlightActiveLine(), drawSelection(), history(),
+    lintGutter(), keymap.of([...historyKeymap, ...defaultKeymap]), shotListLanguage(facts),
+    syntaxHighlighting(colours), theme, limits, historyWords, shownOnlyLook,
+  ];
 }
 
 // The character offset in lineText of a 1-based byte column of its UTF-8 text.
@@ -153,24 +154,6 @@ export function position(doc, line, byteColumn = 1) {
   return l.from + columnOffset(l.text, Math.max(1, byteColumn));
 }
 
-// The program's errors and findings, shown under their lines.
-export function showProblems(view, compiled) {
-  const doc = view.state.doc;
-  const diagnostics = [];
-  for (const e of compiled.errors) {
-    const from = position(doc, e.line, e.column);
-    const to = Math.min(doc.lineAt(from).to, from + 1);
-    diagnostics.push({ from, to: Math.max(from, to), severity: 'error', message: e.message });
-  }
-  for (const f of compiled.findings || []) {
-    if (f.line <= 0)
-      continue;
-    const line = doc.line(Math.min(f.line, doc.lines));
-    diagnostics.push({ from: line.from, to: line.to, severity: f.severity, message: f.message });
-  }
-  view.dispatch(setDiagnostics(view.state, diagnostics));
-}
-
 // The cursor at a line and byte column, in view, and the focus in the text.
 export function goTo(view, line, byteColumn = 1) {
   const at = position(view.state.doc, line, byteColumn);
@@ -179,33 +162,25 @@ export function goTo(view, line, byteColumn = 1) {
 }
 
 // One edit of the studio's (changes as CodeMirror takes them), its own step of
-// the undo history. False when it was refused (said why).
-export function edit(view, changes, selection) {
+// the undo history, with the effects given (a word to the user, say). False when
+// it was refused (said why).
+export function edit(view, changes, { selection, effects = [] } = {}) {
   const before = view.state.doc;
   view.dispatch({
     changes,
     selection,
+    effects,
     scrollIntoView: selection !== undefined,
     annotations: [isolateHistory.of('full'), Transaction.userEvent.of('studio')],
   });
   return view.state.doc !== before || view.state.changes(changes).empty;
 }
 
-// How the view looks while it only shows the text: typing still reaches the
-// change filter, which refuses it and says why.
-function shownOnlyLook(only) {
-  return EditorView.editorAttributes.of(only ? { class: 'cm-shown-only' } : {});
-}
-
-// The view shows the text only (another tab edits it), or edits it again.
-export function setShownOnly(view, only) {
-  shownOnly = only;
-  view.dispatch({ effects: looks.reconfigure(shownOnlyLook(only)) });
-}
-
 // The whole text as another tab stored it, with no step of undo.
-export function follow(view, text) {
+export function follow(view, text, effects = []) {
   if (text !== view.state.doc.toString())
-    view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text },
+    view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, effects,
                     annotations: [following.of(true), Transaction.addToHistory.of(false)] });
+  else if (effects.length)
+    view.dispatch({ effects });
 }

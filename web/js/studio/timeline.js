@@ -2,21 +2,25 @@
 // story's beats labelled (the program's own list), the shots' spans (a shot ends
 // with a held key, a step), the film check's findings, a mark for each key shaped
 // by its motion (step: square, linear: diamond, smooth: circle), and the playhead.
-// A click or a drag scrubs; dragging a key's mark moves its frame.
-import { studio, watch } from './state.js';
-import { keysNow } from './compile.js';
+// A click or a drag scrubs; dragging a key's mark moves its frame. It is painted
+// again whenever an update changes the playhead or the film.
+import { EditorView } from '@codemirror/view';
 import { moveKey, whyNotMove } from './edits.js';
+import { filmOf, keysOf } from './film.js';
+import { changedFields, services, studioOf } from './store.js';
 
 const MARGIN = 10;  // pixels left and right of the frames
 const LANES = { beats: [0, 40], shots: [40, 52], findings: [52, 58], keys: [58, 84], height: 84 };
 const MOTION_COLOURS = { step: '#ff8a5c', linear: '#5cc8ff', smooth: '#9cff7a' };
 
 let canvas = null;
+let view = null;        // the studio's editor view: its state, and where its transactions go
 let seek = null;        // seek(frame): the studio's scrub
 let dragging = null;    // { key, frame, why } while a key's mark is dragged
 let scrubbing = false;
 
-export function initTimeline(element, onSeek) {
+export function initTimeline(editorView, element, onSeek) {
+  view = editorView;
   canvas = element;
   seek = onSeek;
   new ResizeObserver(() => paint()).observe(canvas);
@@ -24,22 +28,29 @@ export function initTimeline(element, onSeek) {
   canvas.addEventListener('pointermove', move);
   canvas.addEventListener('pointerup', up);
   canvas.addEventListener('pointercancel', () => { dragging = null; scrubbing = false; paint(); });
-  watch(changes => {
-    if ('frame' in changes || 'compiled' in changes || 'shown' in changes)
-      paint();
-  });
+  paint();
+}
+
+// The timeline's subscription.
+export const timelineUpdates = EditorView.updateListener.of(update => {
+  if (changedFields(update).has('frame') || filmOf(update.startState) !== filmOf(update.state))
+    paint();
+});
+
+function facts() {
+  return view.state.facet(services).facts;
 }
 
 function width() {
   return canvas.clientWidth;
 }
 
-export function xOf(frame) {
-  return MARGIN + frame / Math.max(1, studio.facts.frames - 1) * (width() - 2 * MARGIN);
+function xOf(frame) {
+  return MARGIN + frame / Math.max(1, facts().frames - 1) * (width() - 2 * MARGIN);
 }
 
-export function frameAt(x) {
-  const last = studio.facts.frames - 1;
+function frameAt(x) {
+  const last = facts().frames - 1;
   return Math.max(0, Math.min(last, Math.round((x - MARGIN) / (width() - 2 * MARGIN) * last)));
 }
 
@@ -48,7 +59,7 @@ function keyUnder(x, y) {
   if (y < LANES.keys[0] - 4)
     return null;
   let best = null;
-  for (const key of keysNow()) {
+  for (const key of keysOf(view.state)) {
     const d = Math.abs(xOf(key.frame) - x);
     if (d <= 6 && (!best || d < best.d))
       best = { key, d };
@@ -80,7 +91,7 @@ function move(event) {
   const [x, y] = local(event);
   if (dragging) {
     dragging.frame = frameAt(x);
-    dragging.why = whyNotMove(dragging.key, dragging.frame);
+    dragging.why = whyNotMove(view.state, dragging.key, dragging.frame);
     paint();
   } else if (scrubbing) {
     seek(frameAt(x));
@@ -97,7 +108,7 @@ function up() {
     return;
   const { key, frame } = dragging;
   dragging = null;
-  if (moveKey(key, frame) && frame !== key.frame)
+  if (moveKey(view, key, frame) && frame !== key.frame)
     seek(frame);
   paint();
 }
@@ -107,7 +118,7 @@ function shots(keys) {
   const starts = keys.filter((k, i) => i === 0 || keys[i - 1].motion === 'step').map(k => k.frame);
   if (starts.length)
     starts[0] = 0;
-  return starts.map((from, i) => [from, i + 1 < starts.length ? starts[i + 1] - 1 : studio.facts.frames - 1]);
+  return starts.map((from, i) => [from, i + 1 < starts.length ? starts[i + 1] - 1 : facts().frames - 1]);
 }
 
 function mark(g, shape, x, y, r) {
@@ -127,9 +138,10 @@ function mark(g, shape, x, y, r) {
   g.stroke();
 }
 
-export function paint() {
-  if (!canvas || !studio.facts)
+function paint() {
+  if (!canvas)
     return;
+  const state = view.state, frame = studioOf(state).frame;
   const ratio = window.devicePixelRatio || 1;
   const w = width(), h = LANES.height;
   if (canvas.width !== Math.round(w * ratio) || canvas.height !== Math.round(h * ratio)) {
@@ -146,7 +158,7 @@ export function paint() {
 
   // Beats, labels staggered on three rows so that neighbours do not overlap.
   const rowEnds = [-Infinity, -Infinity, -Infinity];
-  for (const beat of studio.facts.beats) {
+  for (const beat of facts().beats) {
     const x = xOf(beat.frame);
     const textWidth = g.measureText(beat.name).width;
     const left = Math.min(x + 3, w - textWidth - 2);  // a label near the end stands left of its tick
@@ -160,13 +172,14 @@ export function paint() {
     g.fillText(beat.name, left, 1 + row * 12);
   }
 
-  const keys = keysNow();
+  const keys = keysOf(state);
   shots(keys).forEach(([from, to], i) => {
     g.fillStyle = i % 2 ? '#2e4052' : '#3b5670';
     g.fillRect(xOf(from), LANES.shots[0], Math.max(1, xOf(to + 1) - xOf(from) - 1), LANES.shots[1] - LANES.shots[0]);
   });
 
-  for (const span of (studio.shown && studio.shown.findingSpans) || []) {
+  const shown = filmOf(state).shown;
+  for (const span of (shown && shown.findingSpans) || []) {
     g.fillStyle = span.severity === 'error' ? '#ff4040' : '#ffc840';
     g.fillRect(xOf(span.from) - 1, LANES.findings[0], Math.max(2, xOf(span.to) - xOf(span.from) + 2),
                LANES.findings[1] - LANES.findings[0]);
@@ -186,7 +199,7 @@ export function paint() {
   g.lineWidth = 1;
   for (const key of keys) {
     g.fillStyle = MOTION_COLOURS[key.motion];
-    g.strokeStyle = key.frame === studio.frame ? '#fff' : '#000';
+    g.strokeStyle = key.frame === frame ? '#fff' : '#000';
     mark(g, key.motion, xOf(key.frame), y, 4.5);
   }
   if (dragging) {
@@ -202,7 +215,7 @@ export function paint() {
   }
 
   // The playhead.
-  const x = Math.round(xOf(studio.frame)) + 0.5;
+  const x = Math.round(xOf(frame)) + 0.5;
   g.strokeStyle = '#ff3d3d';
   g.lineWidth = 1.5;
   g.beginPath();

@@ -1,0 +1,55 @@
+// What the page's tests and benchmark (and a look from the browser's console)
+// may read of the studio and do to it, as window.studioTest; everything else is
+// the studio's own. Reading:
+//   text()            the shot list's text
+//   frame(), view()   the playhead; 'film' or 'free'
+//   free()            the free camera { eye, centre, up }, or null before it is used
+//   pose(n)           the film shown's pose at frame n (nine numbers), or null
+//   keys()            the keys read from the text: [{ frame, line, motion, eye, centre }],
+//                     eye and centre { actor, field: [from, to] byte columns }
+//   cursor()          [line, character offset in it] of the text's cursor
+//   draft()           { changes, stored, saving: 'ok' | 'refused' } of the autosave
+//   running()         the transport: null, 'play' or 'take'
+//   takeKept()        the frames of the take running (or the last one) stored as it goes
+// Doing:
+//   place(line, offset)  the cursor there (line 0: the end of the text), the focus in the text
+//   change(line, from, to, insert)  an edit of a line's characters from..to, as typing makes it
+//   seek(n)           the playhead to frame n
+//   onDraw(wrap)      the program's drawing replaced by wrap(draw) (the benchmark's timing)
+import { draftCounts } from './autosave.js';
+import { keysOf } from './film.js';
+import { takeKept } from './take.js';
+import { change, services, studioOf } from './store.js';
+import { seeking } from './views.js';
+
+export function exposeForTests(view) {
+  const core = view.state.facet(services).core;
+  window.studioTest = {
+    text: () => view.state.doc.toString(),
+    frame: () => studioOf(view.state).frame,
+    view: () => studioOf(view.state).view,
+    free: () => studioOf(view.state).free,
+    pose: n => core.pose(n),
+    keys: () => keysOf(view.state).map(({ frame, line, motion, eye, centre }) => ({ frame, line, motion, eye, centre })),
+    cursor() {
+      const at = view.state.selection.main.head, line = view.state.doc.lineAt(at);
+      return [line.number, at - line.from];
+    },
+    running: () => studioOf(view.state).running,
+    takeKept,
+    draft: () => ({ ...draftCounts(), saving: studioOf(view.state).draft.failing ? 'refused' : 'ok' }),
+    place(line, offset) {
+      const doc = view.state.doc;
+      view.focus();
+      view.dispatch({ selection: { anchor: line ? doc.line(line).from + offset : doc.length }, scrollIntoView: true });
+    },
+    change(line, from, to, insert) {
+      const start = view.state.doc.line(line).from;
+      view.dispatch({ changes: { from: start + from, to: start + to, insert }, userEvent: 'input.type' });
+    },
+    seek: n => view.dispatch({ effects: change.of(seeking(view.state, n)) }),
+    onDraw(wrap) {
+      core.draw = wrap(core.draw.bind(core));
+    },
+  };
+}
