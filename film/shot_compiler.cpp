@@ -5,16 +5,26 @@
 #include "film/camera_path.h"
 #include "film/film_writer.h"
 
-PeliculaCompilada compilarTomas(const std::string& texto, int fotogramas)
+PeliculaCompilada compilarTomas(const std::string& texto, int fotogramas, bool conTexto)
 {
     PeliculaCompilada c;
     c.lista = leerListaDeTomas(texto, fotogramas);
     if (!c.lista.bien())
         return c;
     c.poses = compilarCamino(c.lista.claves, fotogramas);
+    if (conTexto)
+        escribirTexto(c);
+    else
+        c.revision = revisarPelicula(lecturaDeTexto(c.poses));
+    return c;
+}
+
+void escribirTexto(PeliculaCompilada& c)
+{
+    if (!c.lista.bien() || !c.texto.empty())
+        return;
     c.texto = textoDePelicula(c.poses);
     c.revision = revisarTexto(c.texto);
-    return c;
 }
 
 Diagnostico diagnosticoDeTomas(const Hallazgo& h, const RevisionPelicula& r, const std::vector<ClaveToma>& claves)

@@ -5,6 +5,8 @@
 #include "film/recording_reader.h"
 #include "scene/timeline.h"
 
+#include <cmath>
+#include <cstring>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -118,6 +120,29 @@ TEST(FilmText, ReadsBackAsTheSamePosesOneRecordPerLine)
     EXPECT_EQ(r.lectura.poses, poses);
     EXPECT_EQ(r.lectura.inicioRegistro[1].linea, 3);
     EXPECT_EQ(text.rfind("2\n", 0), 0u);
+}
+
+TEST(FilmText, WhatItReadsBackAsIsKnownWithoutWritingIt)
+{
+    // Numbers of every size, halfway cases of the sixth decimal among them, and a
+    // pose the check finds at fault (its up vector has no length).
+    std::vector<std::array<float, 9>> poses = {{0.0000005f, -0.0000025f, 1.0000005f, 0.0000015f, -0.0f, 1e-7f, 0, 1, 0},
+                                               {3e38f, -1e10f, 123456.789f, 7, 7, 7.0000001f, 0, 0, 0}};
+    unsigned semilla = 12345;
+    for (int i = 0; i < 3000; i++) {
+        std::array<float, 9> p;
+        for (float& v : p) {
+            semilla = semilla * 1103515245u + 12345u;
+            v = static_cast<float>(static_cast<int>(semilla >> 8) - (1 << 23)) * std::pow(10.0f, static_cast<float>(i % 13 - 9));
+        }
+        poses.push_back(p);
+    }
+    const RevisionPelicula escrita = revisarTexto(textoDePelicula(poses));
+    const RevisionPelicula sabida = revisarPelicula(lecturaDeTexto(poses));
+    ASSERT_EQ(sabida.lectura.poses.size(), escrita.lectura.poses.size());
+    EXPECT_EQ(std::memcmp(sabida.lectura.poses.data(), escrita.lectura.poses.data(), poses.size() * sizeof poses[0]), 0);
+    EXPECT_EQ(findingsOf(sabida), findingsOf(escrita));
+    EXPECT_FALSE(findingsOf(escrita).empty());
 }
 
 TEST(RecordingReader, ReadsNineNumbersALineAndSkipsBlankLines)
