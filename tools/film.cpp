@@ -2,24 +2,27 @@
 //
 //   film check FILE                            can PLAY play FILE, and what it shows
 //   film playable RECORDING [-o FILM]          a recording made with U into a film
-//   film compile SHOTS [-o FILM] [--frames N]  a shot list into a film, one pose per frame
+//   film compile SHOTS [-o FILM] [--length N]  a shot list into a film, one pose per frame
 //   film keys FILM [-o SHOTS] [--tolerance T] [--frames A-B]
 //                                              a film into the few keys that compile back to it
 //
-// Exit status: 0 done (warnings allowed), 1 errors found, a file not read or
-// written, or an output refused; 2 a wrong call. Never opens a window: the story
-// is stepped without drawing. A file read may hold at most TAMANO_MAXIMO_CAMARA
-// bytes. A film or a shot list is written whole (tools/common/whole_file) and
-// never over a file that exists unless --force is given, nor ever over its own
-// input; a device or a FIFO is written into. Findings and summaries go to
-// standard error; standard output carries only a film or a shot list written there.
+// Exit status (tools/common/command_line): 0 done (warnings allowed), 1 errors
+// found, a file not read or written, or an output refused; 2 a wrong call. Never
+// opens a window: the story is stepped without drawing. A file read may hold at
+// most TAMANO_MAXIMO_CAMARA bytes. A film or a shot list is written whole
+// (tools/common/whole_file) and never over a file that exists unless --force is
+// given, nor ever over its own input; a device or a FIFO is written into.
+// Findings and summaries go to standard error; standard output carries only a
+// film or a shot list written there.
 #include "film/film_check.h"
 #include "film/film_writer.h"
 #include "film/path_keys.h"
 #include "film/recording_reader.h"
 #include "film/shot_compiler.h"
 #include "film/shot_writer.h"
+#include "scene/actors.h"
 #include "scene/timeline.h"
+#include "tools/common/command_line.h"
 #include "tools/common/outputs.h"
 #include "tools/common/signals.h"
 #include "tools/common/whole_file.h"
@@ -31,7 +34,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -40,39 +42,19 @@
 
 namespace {
 
-constexpr int SALIDA_BIEN = 0;
-constexpr int SALIDA_FALLO = 1;
-constexpr int SALIDA_USO = 2;
-constexpr int FOTOGRAMAS_MAXIMOS = 1000000;  // about seven hours of story: longer is surely a slip
 // The smallest tolerance of film keys, world units: a film's poses have six decimals.
 constexpr double TOLERANCIA_MINIMA = 0.000001;
 
-const char* const USO =
-    "usage: film check FILE\n"
-    "   or: film playable RECORDING [-o FILM] [--force]\n"
-    "   or: film compile SHOTS [-o FILM] [--force] [--frames N]\n"
-    "   or: film keys FILM [-o SHOTS] [--force] [--tolerance T] [--frames A-B]\n"
-    "   or: film help [COMMAND]\n";
-
-const char* const AYUDA =
-    "Checks films for PLAY, and makes them from recordings and shot lists.\n"
-    "\n"
-    "  check      say whether PLAY can play a film, and what it will show\n"
-    "  playable   turn a recording made with U into a film\n"
-    "  compile    turn a shot list into a film of one pose per frame\n"
-    "  keys       turn a film into the few keys of a shot list that compile back to it\n"
-    "\n"
+const char* const PIE =
     "Run 'film help COMMAND' (or 'film COMMAND --help') for a command's details.\n"
     "FILE may be '-' for standard input. Findings are printed on standard error as\n"
     "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. A FILE may hold at most 1 GiB.\n"
     "A film is never written over a file that exists unless --force (-y) is given, nor ever\n"
     "over its own input; a device or a FIFO is written into, and '-' is standard output.\n"
     "Exit status: 0 done (warnings allowed), 1 errors found, a file not read or written,\n"
-    "or an output refused; 2 a wrong call. 'film --version' prints the version.\n";
+    "or an output refused; 2 a wrong call.";
 
-const char* const AYUDA_CHECK =
-    "usage: film check FILE\n"
-    "\n"
+const char* const DETALLES_CHECK =
     "Reads FILE ('-': standard input) as PLAY does and says how many records it\n"
     "holds (frames 0 to N-1) and what PLAY will show. Errors: what PLAY cannot read\n"
     "(a missing, negative or too large count, fewer records than announced, a token\n"
@@ -80,46 +62,33 @@ const char* const AYUDA_CHECK =
     "the eye on the centre, a zero up vector, an up vector along the line of sight).\n"
     "Warnings: numbers after the last record, a centre beyond the far plane, a count\n"
     "of 0. The findings and a summary go to standard error.\n"
-    "Exits 0 when FILE is playable and sound, 1 otherwise.\n";
+    "Exits 0 when FILE is playable and sound, 1 otherwise.";
 
-const char* const AYUDA_PLAYABLE =
-    "usage: film playable RECORDING [-o FILM] [--force]\n"
-    "\n"
-    "Turns a recording made with U (one pose of nine numbers per line, blank lines\n"
-    "allowed; '-': standard input) into a film: its count line on top, then its\n"
-    "poses. The film is checked as 'film check' does; on any error nothing is written.\n"
-    "\n"
-    "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
-    "                      never to a terminal)\n"
-    "  -y, --force         replace FILM if it exists (never the recording itself)\n";
+const char* const DETALLES_PLAYABLE =
+    "A recording is one pose of nine numbers per line, blank lines allowed; '-' is\n"
+    "standard input. The film is its count line on top, then its poses. It is\n"
+    "checked as 'film check' does; on any error nothing is written.";
 
-const char* const AYUDA_COMPILE =
-    "usage: film compile SHOTS [-o FILM] [--force] [--frames N]\n"
-    "\n"
-    "Turns a shot list into a film of one pose per frame. One key per line:\n"
+const char* const DETALLES_COMPILE =
+    "One key per line:\n"
     "\n"
     "  FRAME EYE CENTRE UP [MOTION]\n"
     "\n"
-    "  FRAME    a whole number below N, above the previous key's frame\n"
+    "  FRAME    a whole number below the film's length, above the previous key's frame\n"
     "  EYE,     X Y Z; or a thing's name, where it is at each frame; or\n"
     "  CENTRE   NAME + DX DY DZ, an offset from it, travelling with it\n"
     "  UP       X Y Z\n"
     "  MOTION   to the next key: step (hold this key), linear, or smooth (the\n"
     "           default: a curve through the keys with no jump in speed)\n"
     "\n"
-    "Names: %s.\n"
-    "'#' starts a comment; blank lines are ignored; SHOTS '-' is standard input.\n"
-    "The camera holds the first key before it and the last key after it. The film\n"
-    "is checked as 'film check' does; on any error nothing is written.\n"
-    "\n"
-    "  -o, --output FILM   write the film to FILM (default: standard output, but\n"
-    "                      never to a terminal)\n"
-    "  -y, --force         replace FILM if it exists (never the shot list itself)\n"
-    "  --frames N          the film's length in frames (default: the story's, %d)\n";
+    "Names: ";
 
-const char* const AYUDA_KEYS =
-    "usage: film keys FILM [-o SHOTS] [--force] [--tolerance T] [--frames A-B]\n"
-    "\n"
+const char* const DETALLES_COMPILE_FIN =
+    ".\n'#' starts a comment; blank lines are ignored; SHOTS '-' is standard input.\n"
+    "The camera holds the first key before it and the last key after it. The film\n"
+    "is checked as 'film check' does; on any error nothing is written.";
+
+const char* const DETALLES_KEYS =
     "Reads a film as PLAY does ('-': standard input) and writes a shot list of as few\n"
     "keys as it can that 'film compile' turns back into the film: at every frame the\n"
     "eye and the centre within T world units, the up vector within 0.5 degrees. The\n"
@@ -128,105 +97,86 @@ const char* const AYUDA_KEYS =
     "the centre stays on one, the keys name it (train + DX DY DZ), so that they follow\n"
     "it. A film that PLAY cannot read, or with a pose that shows nothing sensible, is\n"
     "refused as 'film check' refuses it; on any error nothing is written. A summary\n"
-    "(the keys, the largest deviation and its frame) goes to standard error.\n"
-    "\n"
-    "  -o, --output SHOTS  write the shot list to SHOTS (default: standard output)\n"
-    "  -y, --force         replace SHOTS if it exists (never the film itself)\n"
-    "  --tolerance T       in world units, 0.000001 or more (default 0.05)\n"
-    "  --frames A-B        only the film's frames A to B (or one frame, N); the first key\n"
-    "                      holds before A and the last after B\n";
+    "(the keys, the largest deviation and its frame) goes to standard error.";
 
 struct Orden {
     std::string verbo;
-    std::string entrada;          // the file the verb reads
-    std::string salida;           // the film to write; empty for standard output
-    int fotogramas = FOTOGRAMAS_GUION;
-    bool forzar = false;          // --force: the output may replace a file that exists
-    double tolerancia = 0.05;     // keys: world units
-    bool conTramo = false;        // keys: --frames given
-    int desde = 0, hasta = 0;     // keys: the frames given, inclusive
+    std::string entrada;           // the file the verb reads
+    std::string salida;            // the film to write; empty for standard output
+    int longitud = FOTOGRAMAS_GUION;  // compile: the film's length in frames
+    bool forzar = false;           // --force: the output may replace a file that exists
+    double tolerancia = 0.05;      // keys: world units
+    std::vector<Tramo> tramos;     // keys: the frames given (one range), none for all
 
     // The input as messages name it: standard input as compilers name it.
     std::string nombre() const { return entrada == "-" ? "<stdin>" : entrada; }
 };
-
-// The complaint, then the usage of the command (of every command when none is known).
-int usoIncorrecto(const std::string& verbo, const std::string& queja)
-{
-    std::string uso = USO;
-    for (const char* ayuda : {AYUDA_CHECK, AYUDA_PLAYABLE, AYUDA_COMPILE, AYUDA_KEYS})
-        if (!verbo.empty() && std::string(ayuda).rfind("usage: film " + verbo + " ", 0) == 0)
-            uso = std::string(ayuda).substr(0, std::string(ayuda).find('\n') + 1);
-    std::fprintf(stderr, "film%s%s: %s\n%s", verbo.empty() ? "" : " ", verbo.c_str(), queja.c_str(), uso.c_str());
-    return SALIDA_USO;
-}
 
 std::string cuentas(int errores, int avisos)
 {
     return plural(errores, "error", "errors") + ", " + plural(avisos, "warning", "warnings");
 }
 
-// The input file ("-": standard input), open; null, with a message, when it cannot be.
-FILE* abrirEntrada(const Orden& o)
+// What reading the input came to, beyond what the stream itself tells.
+struct Leido {
+    bool grande = false;      // more than TAMANO_MAXIMO_CAMARA bytes
+    bool sinMemoria = false;  // the bytes did not fit in memory
+    long long bytes = 0;      // read, when they did not fit
+};
+
+// The input file ("-": standard input) opened, read by leer and closed. False,
+// with one line that says why, when it cannot be opened or read, is larger than
+// TAMANO_MAXIMO_CAMARA bytes or does not fit in memory.
+bool leerEntrada(const Orden& o, const std::function<Leido(FILE*)>& leer)
 {
     FILE* f = o.entrada == "-" ? stdin : std::fopen(o.entrada.c_str(), "rb");
-    if (f == nullptr)
+    if (f == nullptr) {
         std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(errno));
-    return f;
-}
-
-void cerrarEntrada(const Orden& o, FILE* f)
-{
+        return false;
+    }
+    const Leido l = leer(f);
+    const bool roto = !l.grande && std::ferror(f);
+    const int error = errno;
     if (o.entrada != "-")
         std::fclose(f);
-}
-
-// The refusal of an input of more than TAMANO_MAXIMO_CAMARA bytes.
-void rechazarGrande(const Orden& o)
-{
     const char* que = o.verbo == "compile" ? "a shot list" : o.verbo == "playable" ? "a recording" : "a film";
-    std::fprintf(stderr, "film: cannot read %s: larger than %s, the most %s may be\n", o.nombre().c_str(),
-                 TEXTO_TAMANO_MAXIMO_CAMARA, que);
-}
-
-// The whole input file, or false with a message. One of more than
-// TAMANO_MAXIMO_CAMARA bytes is refused: a regular file before it is read, any
-// other (a pipe, a device) when its reading goes past them. Should memory run
-// out first, the reading goes on, counting, to tell which refusal is due.
-bool leerEntrada(const Orden& o, std::string& texto)
-{
-    FILE* f = abrirEntrada(o);
-    if (f == nullptr)
-        return false;
-    struct stat s;
-    bool grande = fstat(fileno(f), &s) == 0 && S_ISREG(s.st_mode) &&
-                  s.st_size - std::max<off_t>(ftello(f), 0) > TAMANO_MAXIMO_CAMARA;
-    bool sinMemoria = false;
-    long long total = 0;
-    char bloque[64 * 1024];
-    size_t leidos;
-    while (!grande && (leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0) {
-        total += static_cast<long long>(leidos);
-        grande = total > TAMANO_MAXIMO_CAMARA;
-        try {
-            if (!grande && !sinMemoria)
-                texto.append(bloque, leidos);
-        } catch (const std::bad_alloc&) {
-            sinMemoria = true;
-            std::string().swap(texto);
-        }
-    }
-    const bool roto = !grande && std::ferror(f);
-    const int error = errno;
-    cerrarEntrada(o, f);
-    if (grande)
-        rechazarGrande(o);
+    if (l.grande)
+        std::fprintf(stderr, "film: cannot read %s: larger than %s, the most %s may be\n", o.nombre().c_str(),
+                     TEXTO_TAMANO_MAXIMO_CAMARA, que);
     else if (roto)
         std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(error));
-    else if (sinMemoria)
+    else if (l.sinMemoria)
         std::fprintf(stderr, "film: cannot read %s: not enough memory for its %lld bytes\n", o.nombre().c_str(),
-                     total);
-    return !grande && !roto && !sinMemoria;
+                     l.bytes);
+    return !l.grande && !roto && !l.sinMemoria;
+}
+
+// The whole input file as text. One of more than TAMANO_MAXIMO_CAMARA bytes is
+// refused: a regular file before it is read, any other (a pipe, a device) when
+// its reading goes past them. Should memory run out first, the reading goes on,
+// counting, to tell which refusal is due.
+bool leerTexto(const Orden& o, std::string& texto)
+{
+    return leerEntrada(o, [&texto](FILE* f) {
+        struct stat s;
+        Leido l;
+        l.grande = fstat(fileno(f), &s) == 0 && S_ISREG(s.st_mode) &&
+                   s.st_size - std::max<off_t>(ftello(f), 0) > TAMANO_MAXIMO_CAMARA;
+        char bloque[64 * 1024];
+        size_t leidos;
+        while (!l.grande && (leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0) {
+            l.bytes += static_cast<long long>(leidos);
+            l.grande = l.bytes > TAMANO_MAXIMO_CAMARA;
+            try {
+                if (!l.grande && !l.sinMemoria)
+                    texto.append(bloque, leidos);
+            } catch (const std::bad_alloc&) {
+                l.sinMemoria = true;
+                std::string().swap(texto);
+            }
+        }
+        return l;
+    });
 }
 
 // Writes the film whole to its file, or to standard output. False, with a
@@ -279,7 +229,7 @@ void imprimirRevision(FILE* salida, const std::string& fichero, const RevisionPe
 int verificar(const Orden& o)
 {
     std::string texto;
-    if (!leerEntrada(o, texto))
+    if (!leerTexto(o, texto))
         return SALIDA_FALLO;
     const RevisionPelicula r = revisarTexto(texto);
     imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
@@ -320,7 +270,7 @@ int terminar(const Orden& o, const std::string& texto, const RevisionPelicula& r
 int hacerReproducible(const Orden& o)
 {
     std::string texto;
-    if (!leerEntrada(o, texto))
+    if (!leerTexto(o, texto))
         return SALIDA_FALLO;
     const LecturaGrabacion g = leerGrabacion(texto);
     if (!g.bien()) {
@@ -341,9 +291,9 @@ int hacerReproducible(const Orden& o)
 int compilar(const Orden& o)
 {
     std::string texto;
-    if (!leerEntrada(o, texto))
+    if (!leerTexto(o, texto))
         return SALIDA_FALLO;
-    const PeliculaCompilada c = compilarTomas(texto, o.fotogramas);
+    const PeliculaCompilada c = compilarTomas(texto, o.longitud);
     if (!c.lista.bien()) {
         imprimirErrores(o.nombre(), c.lista.errores);
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(c.lista.errores.total(), 0).c_str());
@@ -363,30 +313,50 @@ std::string numero(double v)
     return texto;
 }
 
-int claves(const Orden& o)
+// The shot list's opening comment: what it was made from, and how closely it gives it.
+std::string comentarioDeClaves(const Orden& o, long long desde, long long hasta, int registros,
+                               const OpcionesClaves& opciones, const ClavesDeCamino& c)
 {
-    FILE* f = abrirEntrada(o);
-    if (f == nullptr)
-        return SALIDA_FALLO;
-    RevisionPelicula r = revisarPelicula(leerPelicula(f, true));
-    const bool leido = !std::ferror(f);
-    const int error = errno;
-    cerrarEntrada(o, f);
-    if (!leido) {
-        std::fprintf(stderr, "film: cannot read %s: %s\n", o.nombre().c_str(), std::strerror(error));
-        return SALIDA_FALLO;
-    }
-    if (r.lectura.fallo == FalloPelicula::DemasiadoGrande) {
-        rechazarGrande(o);
-        return SALIDA_FALLO;
-    }
+    std::string comentario = "Keys of " + o.nombre() + ": frames " + std::to_string(desde) + " to " +
+                             std::to_string(hasta) + " of its " + plural(registros, "record", "records") +
+                             ", made by film keys.\n"
+                             "Compiled, they give those frames within " + numero(opciones.tolerancia) +
+                             " of the eye and the centre\nand within " + numero(opciones.toleranciaArribaGrados) +
+                             " degrees of the up vector; the largest deviation is " + numero(c.desviacion) +
+                             " at frame " + std::to_string(c.fotogramaDesviacion) + ".\n";
+    if (hasta >= FOTOGRAMAS_GUION)
+        comentario += "Compile with --length " + std::to_string(hasta + 1) + " (or more): the film is longer than " +
+                      "the story.\n";
+    return comentario + "FRAME EYE CENTRE UP MOTION\n";
+}
+
+// The film read as it goes, and checked; false, with the findings or why not, when
+// it cannot be read or a pose shows nothing sensible.
+bool leerPeliculaSana(const Orden& o, RevisionPelicula& r)
+{
+    const bool leida = leerEntrada(o, [&r](FILE* f) {
+        r = revisarPelicula(leerPelicula(f, true));
+        Leido l;
+        l.grande = r.lectura.fallo == FalloPelicula::DemasiadoGrande;
+        return l;
+    });
+    if (!leida)
+        return false;
     imprimirRevision(stderr, o.nombre(), r, [&](const Hallazgo& h) {
         return Diagnostico{h.donde, describirHallazgo(h, r.lectura)};
     });
     if (!r.legible() || !r.sana()) {
         std::fprintf(stderr, "film: nothing written: %s\n", cuentas(r.errores(), r.avisos()).c_str());
-        return SALIDA_FALLO;
+        return false;
     }
+    return true;
+}
+
+int claves(const Orden& o)
+{
+    RevisionPelicula r;
+    if (!leerPeliculaSana(o, r))
+        return SALIDA_FALLO;
     std::vector<std::array<float, 9>>& todas = r.lectura.poses;
     const int registros = static_cast<int>(todas.size());
     if (registros == 0) {
@@ -394,12 +364,13 @@ int claves(const Orden& o)
                      o.nombre().c_str());
         return SALIDA_FALLO;
     }
-    const int desde = o.conTramo ? o.desde : 0, hasta = o.conTramo ? o.hasta : registros - 1;
-    if (hasta >= registros) {
-        std::fprintf(stderr, "film keys: frames %d to %d are not all in %s: its records are frames 0 to %d\n", desde,
-                     hasta, o.nombre().c_str(), registros - 1);
+    const Tramo t = o.tramos.empty() ? Tramo{0, registros - 1} : o.tramos.front();
+    if (t.hasta >= registros) {
+        std::fprintf(stderr, "film keys: frames %lld to %lld are not all in %s: its records are frames 0 to %d\n",
+                     t.desde, t.hasta, o.nombre().c_str(), registros - 1);
         return SALIDA_FALLO;
     }
+    const int desde = static_cast<int>(t.desde), hasta = static_cast<int>(t.hasta);
     std::vector<std::array<float, 9>> poses;
     if (desde == 0 && hasta == registros - 1)
         poses = std::move(todas);
@@ -409,18 +380,7 @@ int claves(const Orden& o)
     OpcionesClaves opciones;
     opciones.tolerancia = o.tolerancia;
     const ClavesDeCamino c = clavesDeCamino(poses, desde, opciones);
-    std::string comentario = "Keys of " + o.nombre() + ": frames " + std::to_string(desde) + " to " +
-                             std::to_string(hasta) + " of its " + plural(registros, "record", "records") +
-                             ", made by film keys.\n"
-                             "Compiled, they give those frames within " + numero(opciones.tolerancia) +
-                             " of the eye and the centre\nand within " + numero(opciones.toleranciaArribaGrados) +
-                             " degrees of the up vector; the largest deviation is " + numero(c.desviacion) +
-                             " at frame " + std::to_string(c.fotogramaDesviacion) + ".\n";
-    if (hasta >= FOTOGRAMAS_GUION)
-        comentario += "Compile with --frames " + std::to_string(hasta + 1) + " (or more): the film is longer than " +
-                      "the story.\n";
-    comentario += "FRAME EYE CENTRE UP MOTION\n";
-    if (!escribirPelicula(o.salida, textoDeTomas(c.claves, comentario)))
+    if (!escribirPelicula(o.salida, textoDeTomas(c.claves, comentarioDeClaves(o, desde, hasta, registros, opciones, c))))
         return SALIDA_FALLO;
     std::fprintf(stderr,
                  "film: wrote %s: %s from frames %d to %d of %s; the largest deviation %s at frame %d, "
@@ -433,134 +393,57 @@ int claves(const Orden& o)
     return SALIDA_BIEN;
 }
 
-// A command's help, on standard output.
-int ayudaDe(const std::string& verbo)
+// A command that reads the file named entrada; details: its help's closing text.
+CLI::App* orden(CLI::App& app, Orden& o, const char* verbo, const char* entrada, const char* resumen,
+                const std::string& detalles)
 {
-    if (verbo == "check")
-        std::printf("%s", AYUDA_CHECK);
-    else if (verbo == "playable")
-        std::printf("%s", AYUDA_PLAYABLE);
-    else if (verbo == "keys")
-        std::printf("%s", AYUDA_KEYS);
-    else
-        std::printf(AYUDA_COMPILE, listaDeActores().c_str(), FOTOGRAMAS_GUION);
-    return SALIDA_BIEN;
+    CLI::App* c = app.add_subcommand(verbo, resumen);
+    c->footer(detalles);
+    c->add_option(entrada, o.entrada)->required();
+    return c;
 }
 
-// A whole number from 1 to FOTOGRAMAS_MAXIMOS.
-bool leerFotogramas(const std::string& texto, int& n)
+// -o and -y of a command that writes a film or a shot list (que), read from lo.
+void salida(CLI::App& c, Orden& o, const char* que, const std::string& destino, const std::string& lo)
 {
-    if (texto.empty() || texto.size() > 8 || texto.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    n = std::stoi(texto);
-    return n >= 1 && n <= FOTOGRAMAS_MAXIMOS;
+    opcionFichero(c, "-o,--output", que, o.salida, "write the " + destino);
+    c.add_flag("-y,--force", o.forzar, std::string("replace ") + que + " if it exists (never " + lo + " itself)");
 }
 
-// A tolerance: a number of world units, TOLERANCIA_MINIMA or more.
-bool leerTolerancia(const std::string& texto, double& t)
+// The commands and their options. The old name of --length, --frames, comes back
+// to be noted when it is used.
+CLI::Option* declararOrdenes(CLI::App& app, Orden& o)
 {
-    char* fin = nullptr;
-    errno = 0;
-    t = std::strtod(texto.c_str(), &fin);
-    return !texto.empty() && fin == texto.c_str() + texto.size() && errno == 0 && std::isfinite(t) &&
-           t >= TOLERANCIA_MINIMA;
+    orden(app, o, "check", "FILE", "Say whether PLAY can play a film, and what it will show.", DETALLES_CHECK);
+
+    CLI::App* playable = orden(app, o, "playable", "RECORDING", "Turn a recording made with U into a film.",
+                               DETALLES_PLAYABLE);
+    salida(*playable, o, "FILM", "film to FILM (default: standard output, but never to a terminal)", "the recording");
+
+    CLI::App* compile = orden(app, o, "compile", "SHOTS", "Turn a shot list into a film of one pose per frame.",
+                              DETALLES_COMPILE + listaDeActores() + DETALLES_COMPILE_FIN);
+    salida(*compile, o, "FILM", "film to FILM (default: standard output, but never to a terminal)", "the shot list");
+    opcionEntero(*compile, "--length", "N", 1, FOTOGRAMAS_MAXIMOS, o.longitud,
+                 "the film's length in frames, 1 to " + std::to_string(FOTOGRAMAS_MAXIMOS) + " (default: the story's, " +
+                     std::to_string(FOTOGRAMAS_GUION) + ")");
+    CLI::Option* viejo = opcionEntero(*compile, "--frames", "N", 1, FOTOGRAMAS_MAXIMOS, o.longitud, "")->group("");
+
+    CLI::App* keys = orden(app, o, "keys", "FILM",
+                           "Turn a film into the few keys of a shot list that compile back to it.", DETALLES_KEYS);
+    salida(*keys, o, "SHOTS", "shot list to SHOTS (default: standard output)", "the film");
+    opcionNumero(*keys, "--tolerance", "T", TOLERANCIA_MINIMA, HUGE_VAL, "a number of world units, 0.000001 or more",
+                 o.tolerancia, "in world units, 0.000001 or more (default 0.05)");
+    opcionTramos(*keys, "--frames", "A-B", o.tramos,
+                 "only the film's frames A to B (or one frame, N); the first key holds before A and the last "
+                 "after B. One range only: the keys are of one stretch of the film",
+                 "the keys are of one stretch of the film");
+    return viejo;
 }
 
-// Frames "A-B" (A to B, inclusive) or "N" (that one frame).
-bool leerTramo(const std::string& texto, int& desde, int& hasta)
+// Where a command writes, refused before anything is read: a film to a terminal,
+// the input itself, a file that exists without --force. SEGUIR when it may write.
+int comprobarSalida(Orden& o)
 {
-    const size_t guion = texto.find('-');
-    const std::string a = texto.substr(0, guion), b = guion == std::string::npos ? a : texto.substr(guion + 1);
-    for (const std::string& x : {a, b})
-        if (x.empty() || x.size() > 9 || x.find_first_not_of("0123456789") != std::string::npos)
-            return false;
-    desde = std::stoi(a);
-    hasta = std::stoi(b);
-    return desde <= hasta;
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty())
-        return usoIncorrecto("", "a command is needed");
-    if (args[0] == "--version") {
-        std::printf("%s\n", lineaVersion("film").c_str());
-        return SALIDA_BIEN;
-    }
-    const bool pideAyuda = args[0] == "help";
-    if (args[0] == "--help" || args[0] == "-h" || (pideAyuda && args.size() == 1)) {
-        std::printf("%s\n%s", USO, AYUDA);
-        return SALIDA_BIEN;
-    }
-    if (pideAyuda && args.size() > 2)
-        return usoIncorrecto("", "help takes one command, found '" + args[2] + "' too");
-    Orden o;
-    o.verbo = args[pideAyuda ? 1 : 0];
-    if (o.verbo != "check" && o.verbo != "playable" && o.verbo != "compile" && o.verbo != "keys")
-        return usoIncorrecto("", "'" + o.verbo + "' is not a command");
-    if (pideAyuda)
-        return ayudaDe(o.verbo);
-
-    bool conEntrada = false, soloPosicionales = false;
-    for (size_t i = 1; i < args.size(); i++) {
-        const std::string& a = args[i];
-        // The value of an option, given as "--name=value" or as the next argument.
-        const auto valor = [&](const std::string& nombre, std::string& v) {
-            if (a.rfind(nombre + "=", 0) == 0) {
-                v = a.substr(nombre.size() + 1);
-                return true;
-            }
-            if (i + 1 >= args.size())
-                return false;
-            v = args[++i];
-            return true;
-        };
-        const bool esOpcion = !soloPosicionales && a.size() > 1 && a[0] == '-';
-        const auto es = [&](const std::string& nombre) { return a == nombre || a.rfind(nombre + "=", 0) == 0; };
-        if (esOpcion && (a == "--help" || a == "-h")) {
-            return ayudaDe(o.verbo);
-        } else if (esOpcion && o.verbo != "check" && (a == "--force" || a == "-y")) {
-            o.forzar = true;
-        } else if (esOpcion && a == "--") {
-            soloPosicionales = true;
-        } else if (esOpcion && o.verbo != "check" && (a == "-o" || es("--output"))) {
-            if (!valor(a == "-o" ? "-o" : "--output", o.salida) || o.salida.empty())
-                return usoIncorrecto(o.verbo, "option '" + a + "' needs a file name");
-        } else if (esOpcion && o.verbo == "keys" && es("--frames")) {
-            std::string n;
-            if (!valor("--frames", n) || !leerTramo(n, o.desde, o.hasta))
-                return usoIncorrecto(o.verbo, "option --frames needs frames A-B (A at most B) or one frame N" +
-                                                  (n.empty() ? std::string() : ", found '" + n + "'"));
-            o.conTramo = true;
-        } else if (esOpcion && o.verbo == "keys" && es("--tolerance")) {
-            std::string t;
-            if (!valor("--tolerance", t) || !leerTolerancia(t, o.tolerancia))
-                return usoIncorrecto(o.verbo, "option --tolerance needs a number of world units, 0.000001 or more" +
-                                                  (t.empty() ? std::string() : ", found '" + t + "'"));
-        } else if (esOpcion && o.verbo == "compile" && es("--frames")) {
-            std::string n;
-            if (!valor("--frames", n) || !leerFotogramas(n, o.fotogramas))
-                return usoIncorrecto(o.verbo, "option --frames needs a whole number from 1 to " +
-                                                  std::to_string(FOTOGRAMAS_MAXIMOS) +
-                                                  (n.empty() ? "" : ", found '" + n + "'"));
-        } else if (esOpcion) {
-            return usoIncorrecto(o.verbo, "unknown option '" + a + "'");
-        } else if (conEntrada) {
-            return usoIncorrecto(o.verbo, "one file only, found '" + a + "' too");
-        } else {
-            o.entrada = a;
-            conEntrada = true;
-        }
-    }
-    if (!conEntrada)
-        return usoIncorrecto(o.verbo, "a file is needed");
-
-    alSenalTerminarYa();
-    if (o.verbo == "check")
-        return verificar(o);
     const char* const hecho = o.verbo == "keys" ? "shot list" : "film";
     DestinoSalida destino;
     std::string error;
@@ -580,6 +463,48 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "film %s: %s exists: give --force to replace it\n", o.verbo.c_str(), o.salida.c_str());
         return SALIDA_FALLO;
     }
+    return SEGUIR;
+}
+
+// 'film help [COMMAND]': the help of the tool, or of a command, on standard output.
+int ayuda(const CLI::App& app, const CLI::App& help, const std::string& pedida)
+{
+    const CLI::App* de = &app;
+    for (const CLI::App* s : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (s->get_name() == pedida && s != &help)
+            de = s;
+    if (de == &app && !pedida.empty())
+        return usoIncorrecto(help, "'" + pedida + "' is not a command");
+    std::printf("%s", de->get_formatter()->make_help(de, "", CLI::AppFormatMode::Normal).c_str());
+    return SALIDA_BIEN;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Orden o;
+    CLI::App app("Checks films for PLAY, and makes them from recordings and shot lists.", "film");
+    prepararLlamada(app, lineaVersion("film"));
+    const CLI::Option* viejo = declararOrdenes(app, o);
+    CLI::App* help = app.add_subcommand("help", "Print a command's help: 'film help COMMAND' is 'film COMMAND --help'.");
+    std::string pedida;
+    help->add_option("COMMAND", pedida);
+    app.footer(PIE);
+    app.require_subcommand(1);
+    if (const int r = leerLlamada(app, argc, argv); r != SEGUIR)
+        return r;
+    o.verbo = app.get_subcommands().front()->get_name();
+    if (o.verbo == "help")
+        return ayuda(app, *help, pedida);
+    if (viejo->count() > 0)
+        std::fprintf(stderr, "film compile: --frames N is now --length N: use --length\n");
+
+    alSenalTerminarYa();
+    if (o.verbo == "check")
+        return verificar(o);
+    if (const int r = comprobarSalida(o); r != SEGUIR)
+        return r;
     if (o.verbo == "keys")
         return claves(o);
     return o.verbo == "playable" ? hacerReproducible(o) : compilar(o);

@@ -210,6 +210,24 @@ class FilmTool(unittest.TestCase):
                                stderr=subprocess.DEVNULL)
                 self.assert_within(self.records(film), self.records("back.txt"), tolerance)
 
+    def test_a_length_is_length_and_frames_are_ranges(self):
+        def run(*args):
+            return subprocess.run([film_tool()] + list(args), cwd=self.dir, stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, text=True, timeout=60)
+
+        by_length, by_frames = run("compile", "shots.txt", "--length", "3"), run("compile", "shots.txt", "--frames", "3")
+        self.assertEqual((by_length.returncode, by_frames.returncode), (0, 0))
+        self.assertEqual(by_length.stdout.split("\n")[0], "3")
+        self.assertEqual(by_frames.stdout, by_length.stdout)
+        self.assertEqual(by_frames.stderr.splitlines()[0], "film compile: --frames N is now --length N: use --length")
+        self.assertNotIn("--frames", by_length.stderr)
+        # film keys makes keys of one stretch: one range, never a list.
+        self.assertEqual(run("keys", "good.txt", "--frames", "1").returncode, 0)
+        listed = run("keys", "good.txt", "--frames", "0,2")
+        self.assertEqual((listed.returncode, listed.stdout), (2, ""))
+        self.assertIn("--frames expects one range, A-B or N", listed.stderr)
+        self.assertIn("usage: film keys FILM", listed.stderr)
+
     def test_keys_refuse_a_blind_pose_where_it_stands(self):
         r = subprocess.run([film_tool(), "keys", "blind.txt"], cwd=self.dir, stdout=subprocess.PIPE,
                            stderr=subprocess.PIPE, text=True)
