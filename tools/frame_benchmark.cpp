@@ -2,8 +2,8 @@
 // prints the median time per frame, and what one frame sends to GL: vertices,
 // batches (glBegin/glEnd pairs) and the ready-made GLUT/GLU shapes.
 //
-//   frame_benchmark [FRAME] [TIMED_FRAMES] [PPM]
-//   frame_benchmark --film FILM --frames A-B [--size WxH]
+//   frame_benchmark [FRAME] [TIMED_FRAMES] [PPM] [--size WxH]
+//   frame_benchmark --film FILM --frames A-B[,...] [--size WxH]
 //
 // FRAME (default 0): the story is advanced from frame 0 to FRAME, one step of
 // the script at a time, before the frames are drawn. TIMED_FRAMES (default 200)
@@ -11,11 +11,11 @@
 // drawn, to check what the camera sees. Run it under an X server, e.g.
 //   python3 tests/e2e/run_under_xvfb.py build/frame_benchmark 3000
 //
-// With --film, it plays frames A to B of the story through the film as PLAY
-// does (one step of the timeline per frame, the camera from the frame's pose)
-// and times the drawing of each, once, without showing it (no buffer swap): the
-// draw-only rate of those frames at that size (default 1280x720), to hold the
-// renderer's rate against.
+// With --film, it plays the frames --frames lists (ranges, as render_film reads
+// them) of the story through the film as PLAY does (one step of the timeline per
+// frame, the camera from the frame's pose) and times the drawing of each, once,
+// without showing it (no buffer swap): the draw-only rate of those frames at that
+// size (default 1280x720), to hold the renderer's rate against.
 //
 // The counts come from a counting frame: the entry points below are wrapped by
 // the linker (--wrap, set for this program only), so the calls the program's
@@ -27,6 +27,9 @@
 #include "film/player.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
+#include "tools/common/command_line.h"
+#include "tools/common/film_input.h"
+#include "tools/common/outputs.h"
 #include "tools/common/whole_file.h"
 
 #include <GL/freeglut.h>
@@ -34,10 +37,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -108,6 +108,29 @@ namespace {
 int ANCHO = 1024, ALTO = 768;
 constexpr int FOTOGRAMAS_PREVIOS = 20;
 
+const char* const DESCRIPCION =
+    "Draws full frames of the world in a real GL context and prints the median time\n"
+    "per frame and what one frame sends to GL. FRAME (default 0): the story is\n"
+    "stepped to FRAME first; TIMED_FRAMES (default 200) frames are timed after 20\n"
+    "untimed ones; PPM receives the last frame drawn. With --film, the frames that\n"
+    "--frames lists are played through FILM and drawn once each, timed and unshown:\n"
+    "the draw-only rate render_film is held against.";
+
+const char* const PIE =
+    "Needs an X display (python3 tests/e2e/run_under_xvfb.py frame_benchmark ...\n"
+    "gives one). Exit status: 0 done; 1 failed (the PPM not written, frames outside\n"
+    "the film); 2 a wrong call; 255 the film cannot be opened; 254 the film cannot\n"
+    "be loaded (as PLAY).";
+
+struct Opciones {
+    int objetivo = 0;            // FRAME
+    int medidos = 200;           // TIMED_FRAMES
+    std::string ppm;             // PPM
+    std::string pelicula;        // --film
+    std::vector<Tramo> tramos;   // --frames
+    Tamano tamano{1024, 768};    // --size
+};
+
 // High above the far end of the road, looking down over the land from the pitch
 // to the beach: the river, the bridge, the railway, the town and the looping.
 // (The island lies too far out for the far plane from any pose that sees the land.)
@@ -124,7 +147,7 @@ void dibujarVista()
     display();
 }
 
-bool guardarPPM(const char* nombre)
+bool guardarPPM(const std::string& nombre)
 {
     std::vector<unsigned char> pixeles(static_cast<size_t>(ANCHO) * ALTO * 3);
     glReadBuffer(GL_BACK);  // the swap copies; the back buffer still holds the frame
@@ -148,29 +171,67 @@ double mediana(std::vector<double> tiempos)
                                    : 0.5 * (tiempos[tiempos.size() / 2 - 1] + tiempos[tiempos.size() / 2]);
 }
 
-// Frames A to B of the story through a film, each drawn once and timed, without
-// being shown (the renderer reads them back unshown).
-int tramoDePelicula(const char* pelicula, int desde, int hasta)
+// The whole world from high above, after the story has been stepped to
+// o.objetivo: the counts of one frame, then the median time of o.medidos.
+int mundoEntero(const Opciones& o)
 {
-    FicheroPelicula f = leerFicheroPelicula(pelicula);
-    if (!f.abierto) {
-        std::fprintf(stderr, "frame_benchmark: cannot open %s\n", pelicula);
-        return 1;
+    for (fotograma = 0; fotograma < o.objetivo;) {
+        aplicarGuion();
+        fotograma++;
     }
-    if (!f.lectura.bien()) {
-        std::fprintf(stderr, "frame_benchmark: %s cannot be played: %s\n", pelicula, describirFallo(f.lectura).c_str());
-        return 1;
+    colocarCamara();
+
+    contando = true;
+    const long long cajasAntes = nprismas;
+    dibujarVista();
+    contando = false;
+    const long long cajas = nprismas - cajasAntes;
+    glFinish();
+
+    std::vector<double> tiempos;
+    for (int i = 0; i < FOTOGRAMAS_PREVIOS + o.medidos; i++) {
+        reshape(ANCHO, ALTO);
+        const auto inicio = std::chrono::steady_clock::now();
+        display();
+        glFinish();
+        const auto fin = std::chrono::steady_clock::now();
+        if (i >= FOTOGRAMAS_PREVIOS)
+            tiempos.push_back(std::chrono::duration<double, std::milli>(fin - inicio).count());
     }
-    if (hasta >= static_cast<int>(f.lectura.poses.size()) || desde > hasta) {
-        std::fprintf(stderr, "frame_benchmark: %s cannot be played from frame %d to %d\n", pelicula, desde, hasta);
-        return 1;
-    }
+    const double medio = mediana(tiempos);
+    std::sort(tiempos.begin(), tiempos.end());
+
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("frame: %d\n", fotograma);
+    std::printf("timed frames: %d\n", o.medidos);
+    std::printf("median ms per frame: %.3f\n", medio);
+    std::printf("min / max ms per frame: %.3f / %.3f\n", tiempos.front(), tiempos.back());
+    std::printf("vertices per frame: %lld\n", vertices);
+    std::printf("batches per frame: %lld\n", lotes);
+    std::printf("GLUT/GLU shapes per frame: %lld\n", formas);
+    std::printf("wire boxes per frame: %lld\n", cajas);
+    return o.ppm.empty() || guardarPPM(o.ppm) ? SALIDA_BIEN : SALIDA_FALLO;
+}
+
+// The frames of a film, each drawn once and timed, without being shown (the
+// renderer reads them back unshown).
+int tramosDePelicula(const Opciones& o)
+{
     escenaSinVentana();
     tamanoSinVentana(ANCHO, ALTO);
-    instalarPelicula(std::move(f.lectura));
+    std::string error;
+    if (const int r = cargarPelicula(o.pelicula, error); r != SALIDA_BIEN) {
+        std::fprintf(stderr, "frame_benchmark: %s\n", error.c_str());
+        return r;
+    }
+    std::vector<int> fotogramas;
+    if (!fotogramasElegidos(o.tramos, 1, o.pelicula, static_cast<int>(vfotogramas.size()), fotogramas, error)) {
+        std::fprintf(stderr, "frame_benchmark: %s\n", error.c_str());
+        return SALIDA_FALLO;
+    }
     std::vector<double> tiempos;
     double total = 0;
-    for (int n = desde; n <= hasta; n++) {
+    for (int n : fotogramas) {
         avanzarHasta(n);
         const auto inicio = std::chrono::steady_clock::now();
         dibujarFotograma();
@@ -180,44 +241,53 @@ int tramoDePelicula(const char* pelicula, int desde, int hasta)
         total += ms;
     }
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("film: %s, frames %d to %d at %dx%d\n", pelicula, desde, hasta, ANCHO, ALTO);
+    std::printf("film: %s, frames %s at %dx%d\n", o.pelicula.c_str(), textoDeTramos(o.tramos).c_str(), ANCHO, ALTO);
     std::printf("frames drawn: %zu\n", tiempos.size());
     std::printf("median ms per frame: %.3f\n", mediana(tiempos));
     std::printf("draw-only frames a second: %.2f\n", tiempos.size() / (total / 1000.0));
-    return 0;
+    return SALIDA_BIEN;
+}
+
+// The call read into o: SEGUIR, or the exit code (help, version, a wrong call).
+int leerOpciones(int argc, char** argv, Opciones& o)
+{
+    CLI::App app(DESCRIPCION, "frame_benchmark");
+    prepararLlamada(app, lineaVersion("frame_benchmark"));
+    app.footer(PIE);
+    CLI::Option* objetivo = opcionEntero(app, "FRAME", "FRAME", 0, FOTOGRAMAS_MAXIMOS, o.objetivo, "");
+    CLI::Option* medidos = opcionEntero(app, "TIMED_FRAMES", "N", 1, FOTOGRAMAS_MAXIMOS, o.medidos, "");
+    CLI::Option* ppm = opcionFichero(app, "PPM", "PPM", o.ppm, "");
+    CLI::Option* pelicula =
+        opcionFichero(app, "--film", "FILM", o.pelicula, "play the story through FILM, as PLAY does, and time the "
+                                                          "drawing of the frames --frames names, each once")
+            ->excludes(objetivo)
+            ->excludes(medidos)
+            ->excludes(ppm);
+    opcionTramos(app, "--frames", "A-B", o.tramos,
+                 "with --film: the frames drawn, A to B inclusive, one frame N, or a list such as 0-99,500")
+        ->needs(pelicula);
+    pelicula->needs("--frames");
+    opcionTamano(app, "--size", o.tamano, "the picture's size in pixels (default 1024x768; with --film 1280x720)");
+    if (const int r = leerLlamada(app, argc, argv); r != SEGUIR)
+        return r;
+    if (app.count("--size") == 0 && !o.pelicula.empty())
+        o.tamano = {1280, 720};
+    return SEGUIR;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    const char* pelicula = nullptr;
-    int desde = 0, hasta = -1;
-    bool conTamano = false;
-    for (int i = 1; i + 1 < argc; i++) {
-        if (std::strcmp(argv[i], "--film") == 0) {
-            pelicula = argv[++i];
-        } else if (std::strcmp(argv[i], "--frames") == 0) {
-            if (std::sscanf(argv[++i], "%d-%d", &desde, &hasta) != 2)
-                hasta = -1;
-        } else if (std::strcmp(argv[i], "--size") == 0) {
-            conTamano = std::sscanf(argv[++i], "%dx%d", &ANCHO, &ALTO) == 2 && ANCHO > 0 && ALTO > 0;
-            if (!conTamano)
-                hasta = -1;
-        }
-    }
-    if (pelicula != nullptr && hasta < 0) {
-        std::fprintf(stderr, "usage: frame_benchmark --film FILM --frames A-B [--size WxH]\n");
-        return 2;
-    }
-    if (pelicula != nullptr && !conTamano) {
-        ANCHO = 1280;
-        ALTO = 720;
-    }
-    const int objetivo = argc > 1 && pelicula == nullptr ? std::atoi(argv[1]) : 0;
-    const int medidos = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
-    const char* ppm = argc > 3 ? argv[3] : nullptr;
+    Opciones o;
+    if (const int r = leerOpciones(argc, argv, o); r != SEGUIR)
+        return r;
+    ANCHO = o.tamano.ancho;
+    ALTO = o.tamano.alto;
+    int argcGlut = 1;
+    char nombre[] = "frame_benchmark";
+    char* argvGlut[] = {nombre, nullptr};
+    glutInit(&argcGlut, argvGlut);
 
     inicializarVariablesGlobales();
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
@@ -232,46 +302,5 @@ int main(int argc, char** argv)
     glutDisplayFunc(dibujarVista);
     for (int i = 0; i < 10; i++)
         glutMainLoopEvent();
-    if (pelicula != nullptr)
-        return tramoDePelicula(pelicula, desde, hasta);
-
-    for (fotograma = 0; fotograma < objetivo;) {
-        aplicarGuion();
-        fotograma++;
-    }
-    colocarCamara();
-
-    contando = true;
-    const long long cajasAntes = nprismas;
-    dibujarVista();
-    contando = false;
-    const long long cajas = nprismas - cajasAntes;
-    glFinish();
-
-    std::vector<double> tiempos;
-    for (int i = 0; i < FOTOGRAMAS_PREVIOS + medidos; i++) {
-        reshape(ANCHO, ALTO);
-        const auto inicio = std::chrono::steady_clock::now();
-        display();
-        glFinish();
-        const auto fin = std::chrono::steady_clock::now();
-        if (i >= FOTOGRAMAS_PREVIOS)
-            tiempos.push_back(std::chrono::duration<double, std::milli>(fin - inicio).count());
-    }
-    const double medio = mediana(tiempos);
-    std::sort(tiempos.begin(), tiempos.end());
-
-    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("frame: %d\n", fotograma);
-    std::printf("timed frames: %d\n", medidos);
-    std::printf("median ms per frame: %.3f\n", medio);
-    std::printf("min / max ms per frame: %.3f / %.3f\n", tiempos.front(), tiempos.back());
-    std::printf("vertices per frame: %lld\n", vertices);
-    std::printf("batches per frame: %lld\n", lotes);
-    std::printf("GLUT/GLU shapes per frame: %lld\n", formas);
-    std::printf("wire boxes per frame: %lld\n", cajas);
-
-    if (ppm != nullptr && !guardarPPM(ppm))
-        return 1;
-    return 0;
+    return o.pelicula.empty() ? mundoEntero(o) : tramosDePelicula(o);
 }

@@ -14,7 +14,9 @@
 #include "app/scene_state.h"
 #include "film/player.h"
 #include "scene/timeline.h"
+#include "tools/common/command_line.h"
 #include "tools/common/display_server.h"
+#include "tools/common/film_input.h"
 #include "tools/common/offscreen.h"
 #include "tools/common/outputs.h"
 #include "tools/common/png_writer.h"
@@ -27,7 +29,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cmath>
 #include <condition_variable>
 #include <csignal>
@@ -43,55 +44,26 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr int FPS_VIDEO = 1000 / PAUSA_PASO_MS;  // the story's pace: one frame a step
 constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
-constexpr int SALIDA_FALLO = 1;
-constexpr int SALIDA_USO = 2;
-constexpr int SALIDA_NO_ABRE = 255;    // as PLAY: the camera file cannot be opened (-1)
-constexpr int SALIDA_NO_CARGA = 254;   // as PLAY: the camera file cannot be loaded (-2)
+constexpr int CRF_MAXIMO = 51;         // x264's worst quality
+constexpr double CREDITOS_MAXIMOS = 3600.0;  // seconds
 
 // --share: the settings chosen from the table measured in the README (the whole
 // bundled film at 1280x720 to a video, smooth lines).
 const char* const PRESET_COMPARTIR = "veryfast";
 constexpr int CRF_COMPARTIR = 28;
 
-const char* const USO =
-    "usage: render_film FILM (--out DIR | --video FILE.mp4) [--frames A-B] [--every N]\n"
-    "                   [--size WxH] [--credits SECONDS] [--smooth] [--share] [--crf N]\n"
-    "                   [--preset NAME] [--force] [--quiet]\n";
-
-const char* const AYUDA =
+const char* const DESCRIPCION =
     "Plays the story through FILM (a camera file, as PLAY reads it) and writes its frames,\n"
-    "off screen, as fast as the machine draws. Frame N is the picture PLAY shows for pose N.\n"
-    "\n"
-    "  --out DIR          one PNG per frame: DIR/frame-00000.png ... (the story's frame number);\n"
-    "                     the credits, if any, as DIR/credits-00000.png ...\n"
-    "  --video FILE.mp4   one H.264 video (yuv420p, 40 frames a second) made by ffmpeg ('-':\n"
-    "                     standard output; a device or a FIFO is written into)\n"
-    "  --crf N            the video's x264 quality, 0 (lossless) to 51 (default 26)\n"
-    "  --preset NAME      the video's x264 speed preset, ultrafast (the default) to placebo\n"
-    "  --smooth           smooth lines: each pixel the mean of 4 samples (multisampled where the\n"
-    "                     GL offers it, else drawn at twice the size and averaged), so the\n"
-    "                     pictures are no longer PLAY's pixel for pixel\n"
-    "  --share            a video to send: --smooth, x264 preset %s and CRF %d (--preset\n"
-    "                     and --crf still override them); the whole bundled film at\n"
-    "                     1280x720 in 93 MB, 3.8 Mbit/s\n"
-    "  --frames A-B       only frames A to B, inclusive (or one frame: --frames N; or a list:\n"
-    "                     --frames 0-99,500,7000-7811); default: every pose of the film\n"
-    "  --every N          every Nth frame of each range, from its start (default 1)\n"
-    "  --size WxH         picture size in pixels (default 1280x720; even for a video)\n"
-    "  --credits SECONDS  after the frames, the credits screen for SECONDS at 40 frames a second\n"
-    "  -y, --force        replace a video that exists, and pictures of this run's names in\n"
-    "                     DIR; DIR is first cleared of every frame and credits picture\n"
-    "                     an earlier run left there (nothing else in it is touched)\n"
-    "  --quiet            no progress bar and no summary\n"
-    "  --help             this text\n"
-    "  --version          the version\n"
-    "\n"
+    "off screen, as fast as the machine draws. Frame N is the picture PLAY shows for pose N.";
+
+const char* const PIE =
     "Without DISPLAY (or with one that cannot be opened) a private Xvfb is started and stopped.\n"
     "Ctrl-C (or SIGTERM, SIGHUP) stops early: the frames drawn so far are written, the video\n"
     "is finished playable, and render_film then dies of the signal, as a shell expects; a\n"
@@ -99,23 +71,17 @@ const char* const AYUDA =
     "\n"
     "Exit status: 0 done; 1 failed (output, ffmpeg, GL, a range outside the film, an output\n"
     "that exists); 2 wrong call; 255 the film cannot be opened; 254 the film cannot be loaded\n"
-    "(as PLAY).\n";
+    "(as PLAY).";
 
 struct Opciones {
     std::string pelicula;
     std::string carpeta;     // --out
     std::string video;       // --video
-    // --frames: the ranges asked for, each A to B inclusive, as typed (empty: every pose).
-    struct Tramo {
-        long long desde, hasta;
-    };
-    std::vector<Tramo> tramos;
-    std::string textoTramos;
+    std::vector<Tramo> tramos;  // --frames: each A to B inclusive (none: every pose)
     int cada = 1;
-    int ancho = 1280, alto = 720;
+    Tamano tamano{1280, 720};
     double creditos = 0.0;   // seconds
     AjustesVideo codificador;  // --crf, --preset; the size and rate are set when it starts
-    bool crfDado = false, presetDado = false;  // --crf, --preset given (over --share's)
     bool suavizar = false;   // --smooth
     bool compartir = false;  // --share
     bool forzar = false;     // --force
@@ -132,161 +98,105 @@ bool interrumpido()
     return senalRecibida() != 0;
 }
 
-[[noreturn]] void usoErroneo(const std::string& mensaje)
-{
-    std::fprintf(stderr, "render_film: %s\n%s", mensaje.c_str(), USO);
-    std::exit(SALIDA_USO);
-}
-
 [[noreturn]] void fallar(const std::string& mensaje, int salida = SALIDA_FALLO)
 {
     std::fprintf(stderr, "render_film: %s\n", mensaje.c_str());
     std::exit(salida);
 }
 
-// A whole decimal number, in [minimo, maximo].
-bool entero(const std::string& texto, long long minimo, long long maximo, long long& valor)
+// The options, in the order the usage shows them; --crf and --preset come back,
+// to tell whether they were given over --share's.
+std::pair<CLI::Option*, CLI::Option*> declararOpciones(CLI::App& app, Opciones& o)
 {
-    if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    valor = std::stoll(texto);
-    return valor >= minimo && valor <= maximo;
+    app.add_option("FILM", o.pelicula)->required();
+    opcionFichero(app, "--out", "DIR", o.carpeta,
+                  "one PNG per frame: DIR/frame-00000.png ... (the story's frame number); the credits, if any, as "
+                  "DIR/credits-00000.png ...")->group("output");
+    opcionFichero(app, "--video", "FILE.mp4", o.video,
+                  "one H.264 video (yuv420p, 40 frames a second) made by ffmpeg ('-': standard output; a device or a "
+                  "FIFO is written into)")->group("output");
+    opcionTramos(app, "--frames", "A-B", o.tramos,
+                 "only frames A to B, inclusive (or one frame: --frames N; or a list: --frames 0-99,500,7000-7811); "
+                 "default: every pose of the film");
+    opcionEntero(app, "--every", "N", 1, FOTOGRAMAS_MAXIMOS, o.cada,
+                 "every Nth frame of each range, from its start (default 1)");
+    opcionTamano(app, "--size", o.tamano, "picture size in pixels (default 1280x720; even for a video)");
+    opcionNumero(app, "--credits", "SECONDS", 0.0, CREDITOS_MAXIMOS, "a number of seconds from 0 to 3600",
+                 o.creditos, "after the frames, the credits screen for SECONDS at 40 frames a second (at most 3600)");
+    app.add_flag("--smooth", o.suavizar,
+                 "smooth lines: each pixel the mean of 4 samples (multisampled where the GL offers it, else drawn at "
+                 "twice the size and averaged), so the pictures are no longer PLAY's pixel for pixel");
+    app.add_flag("--share", o.compartir,
+                 std::string("a video to send: --smooth, x264 preset ") + PRESET_COMPARTIR + " and CRF " +
+                     std::to_string(CRF_COMPARTIR) + " (--preset and --crf still override them); the whole bundled "
+                     "film at 1280x720 in 93 MB, 3.8 Mbit/s");
+    CLI::Option* crf = opcionEntero(app, "--crf", "N", 0, CRF_MAXIMO, o.codificador.crf,
+                                    "the video's x264 quality, 0 (lossless) to 51 (default 26)");
+    CLI::Option* preset = opcionEleccion(app, "--preset", "NAME", TuberiaVideo::presets(), o.codificador.preset,
+                                         "the video's x264 speed preset, ultrafast (the default) to placebo");
+    app.add_flag("-y,--force", o.forzar,
+                 "replace a video that exists, and pictures of this run's names in DIR; DIR is first cleared of "
+                 "every frame and credits picture an earlier run left there (nothing else in it is touched)");
+    app.add_flag("-q,--quiet", o.callada, "no progress bar and no summary");
+    return {crf, preset};
 }
 
-Opciones leerOpciones(int argc, char** argv)
+// The call read into o: SEGUIR, or the exit code (help, version, a wrong call).
+// --share's settings are taken here; what the options ask together is checked.
+int leerOpciones(int argc, char** argv, Opciones& o)
 {
-    Opciones o;
-    std::vector<std::string> sueltos;
-    for (int i = 1; i < argc; i++) {
-        std::string a = argv[i], valor;
-        const size_t igual = a.find('=');
-        const bool conIgual = a.rfind("--", 0) == 0 && igual != std::string::npos;
-        if (conIgual) {
-            valor = a.substr(igual + 1);
-            a = a.substr(0, igual);
-        }
-        auto argumento = [&]() -> std::string {
-            if (conIgual)
-                return valor;
-            if (i + 1 >= argc)
-                usoErroneo(a + " needs a value");
-            return argv[++i];
-        };
-        long long n = 0;
-        if (a == "--help" || a == "-h") {
-            std::printf("%s\n", USO);
-            std::printf(AYUDA, PRESET_COMPARTIR, CRF_COMPARTIR);
-            std::exit(0);
-        } else if (a == "--version") {
-            std::printf("%s\n", lineaVersion("render_film").c_str());
-            std::exit(0);
-        } else if (a == "--quiet" || a == "-q") {
-            o.callada = true;
-        } else if (a == "--force" || a == "-y") {
-            o.forzar = true;
-        } else if (a == "--crf") {
-            const std::string t = argumento();
-            if (!entero(t, 0, 51, n))
-                usoErroneo("--crf expects a whole number from 0 to 51, not \"" + t + "\"");
-            o.codificador.crf = static_cast<int>(n);
-            o.crfDado = true;
-        } else if (a == "--preset") {
-            const std::string t = argumento();
-            const auto& todos = TuberiaVideo::presets();
-            if (std::find(todos.begin(), todos.end(), t) == todos.end()) {
-                std::string lista;
-                for (const std::string& p : todos)
-                    lista += (lista.empty() ? "" : ", ") + p;
-                usoErroneo("--preset expects one of " + lista + ", not \"" + t + "\"");
-            }
-            o.codificador.preset = t;
-            o.presetDado = true;
-        } else if (a == "--smooth") {
+    CLI::App app(DESCRIPCION, "render_film");
+    prepararLlamada(app, lineaVersion("render_film"));
+    app.footer(PIE);
+    const auto [crf, preset] = declararOpciones(app, o);
+    app.callback([&o, crf = crf, preset = preset] {
+        if (o.compartir) {
             o.suavizar = true;
-        } else if (a == "--share") {
-            o.compartir = true;
-        } else if (a == "--out") {
-            o.carpeta = argumento();
-        } else if (a == "--video") {
-            o.video = argumento();
-        } else if (a == "--frames") {
-            const std::string lista = argumento();
-            o.textoTramos = lista;
-            o.tramos.clear();
-            size_t inicio = 0;
-            for (;;) {
-                const size_t coma = std::min(lista.find(',', inicio), lista.size());
-                const std::string r = lista.substr(inicio, coma - inicio);
-                const size_t guion = r.find('-');
-                long long desde = 0, hasta = 0;
-                const bool bien = guion == std::string::npos
-                    ? entero(r, 0, LLONG_MAX / 2, desde) && (hasta = desde, true)
-                    : entero(r.substr(0, guion), 0, LLONG_MAX / 2, desde) &&
-                          entero(r.substr(guion + 1), 0, LLONG_MAX / 2, hasta);
-                if (!bien || desde > hasta)
-                    usoErroneo("--frames expects A-B with 0 <= A <= B, one frame N, or a comma-separated list "
-                               "of them, not \"" + lista + "\"");
-                o.tramos.push_back({desde, hasta});
-                if (coma == lista.size())
-                    break;
-                inicio = coma + 1;
-            }
-        } else if (a == "--every") {
-            const std::string t = argumento();
-            if (!entero(t, 1, 1000000, n))
-                usoErroneo("--every expects a whole number of 1 or more, not \"" + t + "\"");
-            o.cada = static_cast<int>(n);
-        } else if (a == "--size") {
-            const std::string t = argumento();
-            const size_t x = t.find('x');
-            long long w = 0, h = 0;
-            if (x == std::string::npos || !entero(t.substr(0, x), 1, 1 << 16, w) || !entero(t.substr(x + 1), 1, 1 << 16, h))
-                usoErroneo("--size expects WxH in pixels, such as 1280x720, not \"" + t + "\"");
-            o.ancho = static_cast<int>(w);
-            o.alto = static_cast<int>(h);
-        } else if (a == "--credits") {
-            const std::string t = argumento();
-            char* fin = nullptr;
-            o.creditos = std::strtod(t.c_str(), &fin);
-            if (t.empty() || *fin != '\0' || !(o.creditos >= 0.0 && o.creditos <= 3600.0))
-                usoErroneo("--credits expects a number of seconds from 0 to 3600, not \"" + t + "\"");
-        } else if (a.size() > 1 && a[0] == '-') {
-            usoErroneo("unknown option " + a);
-        } else {
-            sueltos.push_back(a);
+            if (preset->count() == 0)
+                o.codificador.preset = PRESET_COMPARTIR;
+            if (crf->count() == 0)
+                o.codificador.crf = CRF_COMPARTIR;
         }
-    }
-    if (o.compartir) {
-        o.suavizar = true;
-        if (!o.presetDado)
-            o.codificador.preset = PRESET_COMPARTIR;
-        if (!o.crfDado)
-            o.codificador.crf = CRF_COMPARTIR;
-    }
-    if (sueltos.size() != 1)
-        usoErroneo(sueltos.empty() ? "no film given" : "one film only, not " + std::to_string(sueltos.size()));
-    o.pelicula = sueltos[0];
-    if (o.carpeta.empty() && o.video.empty())
-        usoErroneo("nothing to write: give --out DIR, --video FILE.mp4 or both");
-    if (!o.video.empty() && (o.ancho % 2 != 0 || o.alto % 2 != 0))
-        usoErroneo("a video needs an even width and height, not " + std::to_string(o.ancho) + "x" +
-                   std::to_string(o.alto));
-    return o;
+        if (o.carpeta.empty() && o.video.empty())
+            throw CLI::ValidationError("nothing to write: give --out DIR, --video FILE.mp4 or both");
+        if (!o.video.empty() && (o.tamano.ancho % 2 != 0 || o.tamano.alto % 2 != 0))
+            throw CLI::ValidationError("a video needs an even width and height, not " +
+                                       std::to_string(o.tamano.ancho) + "x" + std::to_string(o.tamano.alto));
+    });
+    return leerLlamada(app, argc, argv);
 }
 
-// Loads the film as PLAY would, with the same refusals; the poses go to the scene state.
-void cargarPelicula(const Opciones& o)
+// The frames this run draws and the pictures it writes.
+struct Plan {
+    std::vector<int> cuadros;          // the story's frames drawn, in order
+    int pasosCreditos = 0;             // the credits screen's steps, 40 a second
+    std::vector<std::string> nombres;  // the pictures, in the order drawn
+};
+
+std::string nombreCuadro(const char* que, long long n)
 {
-    FicheroPelicula f = leerFicheroPelicula(o.pelicula);
-    if (!f.abierto)
-        fallar("cannot open the film " + o.pelicula + ": " + std::strerror(f.errorApertura), SALIDA_NO_ABRE);
-    const LecturaPelicula& l = f.lectura;
-    const std::string donde = l.donde.linea > 0
-        ? ":" + std::to_string(l.donde.linea) + ":" + std::to_string(l.donde.columna)
-        : std::string();
-    if (!l.bien())
-        fallar(o.pelicula + donde + ": " + describirFallo(l) + " (PLAY cannot load it either)", SALIDA_NO_CARGA);
-    instalarPelicula(std::move(f.lectura));
+    char nombre[64];
+    std::snprintf(nombre, sizeof nombre, "%s-%05lld.png", que, n);
+    return nombre;
+}
+
+// The plan for the film loaded; a range outside it, or a film of no poses, fails.
+Plan planear(const Opciones& o)
+{
+    const int poses = static_cast<int>(vfotogramas.size());
+    if (poses == 0)
+        fallar(o.pelicula + " holds no poses: PLAY would show the story from its default camera without end, "
+                            "so there is nothing to render");
+    Plan p;
+    std::string error;
+    if (!fotogramasElegidos(o.tramos, o.cada, o.pelicula, poses, p.cuadros, error))
+        fallar(error);
+    p.pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
+    for (int f : p.cuadros)
+        p.nombres.push_back(nombreCuadro("frame", f));
+    for (int i = 0; i < p.pasosCreditos; i += o.cada)
+        p.nombres.push_back(nombreCuadro("credits", i));
+    return p;
 }
 
 // Makes DIR if needed and checks that files can be made there.
@@ -316,13 +226,6 @@ std::vector<std::string> cuadrosEn(const std::string& carpeta)
     closedir(d);
     std::sort(nombres.begin(), nombres.end());
     return nombres;
-}
-
-std::string nombreCuadro(const char* que, long long n)
-{
-    char nombre[64];
-    std::snprintf(nombre, sizeof nombre, "%s-%05lld.png", que, n);
-    return nombre;
 }
 
 // Refuses, before anything is written, an output that is the film itself, and one
@@ -496,132 +399,94 @@ void abrirContexto(const Opciones& o, LienzoFuera& lienzo)
     glutHideWindow();
     glutMainLoopEvent();
     std::string error;
-    if (!lienzo.crear(o.ancho, o.alto, o.suavizar, error))
+    if (!lienzo.crear(o.tamano.ancho, o.tamano.alto, o.suavizar, error))
         fallar(error);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Everything the drawing needs, before the first frame: the X display, the GL
+// context and its picture, the output folder (cleared with --force), the encoder.
+void prepararDibujo(const Opciones& o, LienzoFuera& lienzo)
 {
-    const Opciones o = leerOpciones(argc, argv);
-
-    escenaSinVentana();
-    cargarPelicula(o);
-    const int poses = static_cast<int>(vfotogramas.size());
-    if (poses == 0)
-        fallar(o.pelicula + " holds no poses: PLAY would show the story from its default camera without end, "
-                            "so there is nothing to render");
-    std::vector<Opciones::Tramo> tramos = o.tramos;
-    if (tramos.empty())
-        tramos.push_back({0, poses - 1});
-    for (const Opciones::Tramo& t : tramos)
-        if (t.hasta >= poses)
-            fallar("--frames " + o.textoTramos + " is outside the film: " + o.pelicula + " has " +
-                   plural(poses, "pose", "poses") + ", frames 0 to " + std::to_string(poses - 1));
-    // The frames drawn, in order: those of each range, every o.cada from its start.
-    std::vector<bool> elegido(static_cast<size_t>(poses), false);
-    for (const Opciones::Tramo& t : tramos)
-        for (long long f = t.desde; f <= t.hasta; f += o.cada)
-            elegido[static_cast<size_t>(f)] = true;
-    std::vector<int> cuadros;
-    for (int f = 0; f < poses; f++)
-        if (elegido[static_cast<size_t>(f)])
-            cuadros.push_back(f);
-    const int pasosCreditos = static_cast<int>(std::lround(o.creditos * FPS_VIDEO));
-    std::vector<std::string> nombres;  // the pictures this run writes, in order
-    for (int f : cuadros)
-        nombres.push_back(nombreCuadro("frame", f));
-    for (int i = 0; i < pasosCreditos; i += o.cada)
-        nombres.push_back(nombreCuadro("credits", i));
-    if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
-        fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
-    comprobarSalidas(o, nombres);
-
-    alSenalTerminarLuego(TuberiaVideo::detenerYa);
-    signal(SIGPIPE, SIG_IGN);
-
     std::string error;
     if (!servidor.asegurar(error))
         fallar(error);
-    LienzoFuera lienzo;
     abrirContexto(o, lienzo);
     if (!o.carpeta.empty()) {
         prepararCarpeta(o.carpeta);
         if (o.forzar)
             vaciarCarpeta(o.carpeta);
     }
-
     AjustesVideo ajustes = o.codificador;
-    ajustes.ancho = o.ancho;
-    ajustes.alto = o.alto;
+    ajustes.ancho = o.tamano.ancho;
+    ajustes.alto = o.tamano.alto;
     ajustes.fps = FPS_VIDEO;
     if (!o.video.empty() && !video.abrir(o.video, ajustes, error))
         fallar(error);
-
     tamanoSinVentana(lienzo.anchoDibujo(), lienzo.altoDibujo());
+}
 
-    const long long total = static_cast<long long>(nombres.size());
-    BarraProgreso barra("render_film", total, BarraProgreso::modoPara(o.callada));
-    const std::string suavizado =
-        o.suavizar ? "smooth lines (" + lienzo.describirMuestreo() + ")" : std::string();
-    if (o.suavizar)
-        barra.anotar("  " + suavizado);
+// Draws the plan's frames, then the credits screen as PLAY switches to it after
+// the last pose, each picture handed to the writer; stops early on a signal.
+// The pictures written whole; a writer that fails ends the run.
+long long dibujarTodo(const Opciones& o, const Plan& plan, const LienzoFuera& lienzo, BarraProgreso& barra)
+{
+    Escritor escritor(o, o.video.empty() ? nullptr : &video, o.tamano.ancho, o.tamano.alto,
+                      lienzo.muestreo() == LienzoFuera::Muestreo::DobleTamano);
     long long dibujados = 0;
-    {
-        Escritor escritor(o, o.video.empty() ? nullptr : &video, o.ancho, o.alto,
-                          lienzo.muestreo() == LienzoFuera::Muestreo::DobleTamano);
-        // The picture just drawn, as the next of this run's names.
-        auto entregar = [&]() {
-            std::vector<unsigned char> rgb = escritor.buffer();
-            lienzo.leer(rgb);
-            if (!escritor.poner(nombres[static_cast<size_t>(dibujados)], std::move(rgb)))
-                return false;
-            barra.avanzar(++dibujados);
-            return true;
-        };
-        bool bien = true;
-        for (size_t k = 0; k < cuadros.size() && bien && !interrumpido(); k++) {
-            avanzarHasta(cuadros[k]);
-            dibujarFotograma();
+    // The picture just drawn, as the next of this run's names.
+    auto entregar = [&]() {
+        std::vector<unsigned char> rgb = escritor.buffer();
+        lienzo.leer(rgb);
+        if (!escritor.poner(plan.nombres[static_cast<size_t>(dibujados)], std::move(rgb)))
+            return false;
+        barra.avanzar(++dibujados);
+        return true;
+    };
+    bool bien = true;
+    for (size_t k = 0; k < plan.cuadros.size() && bien && !interrumpido(); k++) {
+        avanzarHasta(plan.cuadros[k]);
+        dibujarFotograma();
+        bien = entregar();
+    }
+    fotograma = 0;
+    for (int i = 0; i < plan.pasosCreditos && bien && !interrumpido(); i++) {
+        if (i > 0)
+            pasoTostadora();
+        if (i % o.cada == 0) {
+            dibujarCreditos();
             bien = entregar();
         }
-        // The credits screen, as PLAY switches to it after the last pose.
-        fotograma = 0;
-        for (int i = 0; i < pasosCreditos && bien && !interrumpido(); i++) {
-            if (i > 0)
-                pasoTostadora();
-            if (i % o.cada == 0) {
-                dibujarCreditos();
-                bien = entregar();
-            }
-        }
-        if (const int senal = senalRecibida()) {
-            barra.terminar();
-            std::fprintf(stderr, "render_film: SIG%s: finishing what was drawn%s; a second signal stops at once\n",
-                         sigabbrev_np(senal), o.video.empty() ? "" : " and the video");
-        }
-        escritor.terminar();
-        barra.terminar();
-        error = escritor.error();
-        if (!error.empty()) {
-            video.abandonar();
-            const long long hechos = escritor.escritos();
-            fallar(error + (o.video.empty() ? "" : "; no video written") +
-                   (o.carpeta.empty() || hechos == 0
-                        ? ""
-                        : "; " + plural(hechos, "whole frame was", "whole frames were") + " written to " +
-                              o.carpeta));
-        }
-        dibujados = escritor.escritos();
     }
+    if (const int senal = senalRecibida()) {
+        barra.terminar();
+        std::fprintf(stderr, "render_film: SIG%s: finishing what was drawn%s; a second signal stops at once\n",
+                     sigabbrev_np(senal), o.video.empty() ? "" : " and the video");
+    }
+    escritor.terminar();
+    barra.terminar();
+    const std::string error = escritor.error();
+    if (!error.empty()) {
+        video.abandonar();
+        const long long hechos = escritor.escritos();
+        fallar(error + (o.video.empty() ? "" : "; no video written") +
+               (o.carpeta.empty() || hechos == 0
+                    ? ""
+                    : "; " + plural(hechos, "whole frame was", "whole frames were") + " written to " + o.carpeta));
+    }
+    return escritor.escritos();
+}
+
+// The video finished, the GL and the X display given back, and the summary; on
+// a signal, what was written and then death by that signal.
+void terminar(const Opciones& o, LienzoFuera& lienzo, long long dibujados, double segundos,
+              const std::string& suavizado)
+{
+    std::string error;
     if (!o.video.empty() && !video.cerrar(error))
         fallar(error + "; no video written");
     lienzo.liberar();
     cerrarToolkit();
     servidor.parar();
-
-    const double segundos = barra.segundos();
     std::string destino = o.carpeta.empty() ? "" : o.carpeta + "/";
     if (!o.video.empty())
         destino += (destino.empty() ? "" : " and ") + nombreSalida(o.video);
@@ -636,5 +501,35 @@ int main(int argc, char** argv)
                      plural(dibujados, "frame", "frames").c_str(), destino.c_str(),
                      BarraProgreso::duracion(segundos).c_str(), segundos > 0 ? dibujados / segundos : 0.0,
                      suavizado.empty() ? "" : ("; " + suavizado).c_str());
-    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Opciones o;
+    if (const int r = leerOpciones(argc, argv, o); r != SEGUIR)
+        return r;
+    escenaSinVentana();
+    std::string error;
+    if (const int r = cargarPelicula(o.pelicula, error); r != SALIDA_BIEN)
+        fallar(error, r);
+    const Plan plan = planear(o);
+    if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
+        fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
+    comprobarSalidas(o, plan.nombres);
+
+    alSenalTerminarLuego(TuberiaVideo::detenerYa);
+    signal(SIGPIPE, SIG_IGN);
+    LienzoFuera lienzo;
+    prepararDibujo(o, lienzo);
+
+    BarraProgreso barra("render_film", static_cast<long long>(plan.nombres.size()),
+                        BarraProgreso::modoPara(o.callada));
+    const std::string suavizado = o.suavizar ? "smooth lines (" + lienzo.describirMuestreo() + ")" : std::string();
+    if (o.suavizar)
+        barra.anotar("  " + suavizado);
+    const long long dibujados = dibujarTodo(o, plan, lienzo, barra);
+    terminar(o, lienzo, dibujados, barra.segundos(), suavizado);
+    return SALIDA_BIEN;
 }
