@@ -19,10 +19,14 @@
 #include <GL/glut.h>
 #include <emscripten/emscripten.h>
 
+#include <nlohmann/json.hpp>
+
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,62 +52,49 @@ Estudio& estudio()
 
 // ---- JSON --------------------------------------------------------------------
 
-// "[A,B,...]", each item's text made by texto(item).
-template <typename Lista, typename Texto>
-std::string lista(const Lista& items, Texto texto)
+// The page reads the keys in the order they have always come.
+using Json = nlohmann::ordered_json;
+
+// An answer, as text kept until the next call.
+const char* responder(const Json& j)
 {
-    std::string r = "[";
-    for (const auto& item : items)
-        r += (r.size() > 1 ? "," : "") + texto(item);
-    return r + "]";
+    estudio().respuesta = j.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return estudio().respuesta.c_str();
 }
 
-std::string cadena(const std::string& s)
+// [FROM, TO]: where something stands on its line, in bytes.
+Json campo(const CampoTexto& c)
 {
-    std::string r = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            r += '\\';
-            r += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char u[8];
-            std::snprintf(u, sizeof u, "\\u%04x", c);
-            r += u;
-        } else {
-            r += static_cast<char>(c);
-        }
-    }
-    return r + "\"";
+    return Json::array({c.desde, c.hasta});
 }
 
-std::string campo(const CampoTexto& c)
+Json punto(const PuntoToma& p, const CampoTexto& c)
 {
-    return "[" + std::to_string(c.desde) + "," + std::to_string(c.hasta) + "]";
+    const Json actor = p.conActor ? Json(nombresDeActores()[static_cast<size_t>(p.actor)]) : Json(nullptr);
+    return Json::object({{"actor", actor}, {"field", campo(c)}});
 }
 
-std::string punto(const PuntoToma& p, const CampoTexto& c)
+Json claves(const std::vector<ClaveToma>& cs)
 {
-    const std::string actor = p.conActor ? cadena(nombresDeActores()[static_cast<size_t>(p.actor)]) : "null";
-    return "{\"actor\":" + actor + ",\"field\":" + campo(c) + "}";
+    Json r = Json::array();
+    for (const ClaveToma& c : cs)
+        r.push_back(Json::object({{"frame", c.fotograma},
+                                  {"line", c.linea},
+                                  {"motion", nombreDeMovimiento(c.movimiento)},
+                                  {"frameField", campo(c.campoFotograma)},
+                                  {"eye", punto(c.ojo, c.campoOjo)},
+                                  {"centre", punto(c.centro, c.campoCentro)},
+                                  {"upField", campo(c.campoArriba)},
+                                  {"motionField", campo(c.campoMovimiento)}}));
+    return r;
 }
 
-std::string claves(const std::vector<ClaveToma>& cs)
+Json errores(const ErroresTexto& es)
 {
-    return lista(cs, [](const ClaveToma& c) {
-        return "{\"frame\":" + std::to_string(c.fotograma) + ",\"line\":" + std::to_string(c.linea) +
-               ",\"motion\":" + cadena(nombreDeMovimiento(c.movimiento)) + ",\"frameField\":" +
-               campo(c.campoFotograma) + ",\"eye\":" + punto(c.ojo, c.campoOjo) +
-               ",\"centre\":" + punto(c.centro, c.campoCentro) + ",\"upField\":" + campo(c.campoArriba) +
-               ",\"motionField\":" + campo(c.campoMovimiento) + "}";
-    });
-}
-
-std::string errores(const ErroresTexto& es)
-{
-    return lista(es.primeros(), [](const ErrorTexto& e) {
-        return "{\"line\":" + std::to_string(e.donde.linea) + ",\"column\":" + std::to_string(e.donde.columna) +
-               ",\"message\":" + cadena(e.mensaje) + "}";
-    });
+    Json r = Json::array();
+    for (const ErrorTexto& e : es.primeros())
+        r.push_back(Json::object({{"line", e.donde.linea}, {"column", e.donde.columna}, {"message", e.mensaje}}));
+    return r;
 }
 
 const char* gravedad(TipoHallazgo t)
@@ -111,37 +102,40 @@ const char* gravedad(TipoHallazgo t)
     return gravedadDe(t) == Gravedad::Error ? "error" : "warning";
 }
 
-// The findings worth listing, each where the shot list shows it, and every frame
-// finding as spans of frames of one kind, for the timeline.
-std::string hallazgos(const PeliculaCompilada& c)
+// Every frame finding as spans of frames of one kind, for the timeline.
+Json tramosDeHallazgos(const std::vector<Hallazgo>& hallazgos)
 {
-    const RevisionPelicula& r = c.revision;
-    const Seleccion s = seleccionarHallazgos(r.hallazgos);
-    const std::string mostrados = lista(s.mostrados, [&](const Hallazgo& h) {
-        const Diagnostico d = diagnosticoDeTomas(h, r, c.lista.claves);
-        return "{\"frame\":" + std::to_string(h.registro) + ",\"line\":" + std::to_string(d.donde.linea) +
-               ",\"severity\":" + cadena(gravedad(h.tipo)) + ",\"message\":" + cadena(d.mensaje) + "}";
-    });
-    const std::string omitidos = lista(s.omitidos, [](const std::pair<TipoHallazgo, int>& o) {
-        return "{\"count\":" + std::to_string(o.second) + ",\"what\":" + cadena(pluralDe(o.first)) + "}";
-    });
-    std::string tramos = "[";
-    for (size_t i = 0; i < r.hallazgos.size();) {
-        const Hallazgo& h = r.hallazgos[i];
+    Json tramos = Json::array();
+    for (size_t i = 0; i < hallazgos.size();) {
+        const Hallazgo& h = hallazgos[i];
         size_t j = i + 1;
-        while (j < r.hallazgos.size() && r.hallazgos[j].tipo == h.tipo &&
-               r.hallazgos[j].registro == r.hallazgos[j - 1].registro + 1)
+        while (j < hallazgos.size() && hallazgos[j].tipo == h.tipo && hallazgos[j].registro == hallazgos[j - 1].registro + 1)
             j++;
-        if (h.registro >= 0) {
-            if (tramos.size() > 1)
-                tramos += ",";
-            tramos += "{\"from\":" + std::to_string(h.registro) + ",\"to\":" +
-                      std::to_string(r.hallazgos[j - 1].registro) + ",\"severity\":" + cadena(gravedad(h.tipo)) + "}";
-        }
+        if (h.registro >= 0)
+            tramos.push_back(
+                Json::object({{"from", h.registro}, {"to", hallazgos[j - 1].registro}, {"severity", gravedad(h.tipo)}}));
         i = j;
     }
-    tramos += "]";
-    return "\"findings\":" + mostrados + ",\"omitted\":" + omitidos + ",\"findingSpans\":" + tramos;
+    return tramos;
+}
+
+// The findings worth listing, each where the shot list shows it, how many more
+// of each kind, and the spans of frames, into r.
+void anotarHallazgos(Json& r, const PeliculaCompilada& c)
+{
+    const Seleccion s = seleccionarHallazgos(c.revision.hallazgos);
+    Json mostrados = Json::array();
+    for (const Hallazgo& h : s.mostrados) {
+        const Diagnostico d = diagnosticoDeTomas(h, c.revision, c.lista.claves);
+        mostrados.push_back(Json::object(
+            {{"frame", h.registro}, {"line", d.donde.linea}, {"severity", gravedad(h.tipo)}, {"message", d.mensaje}}));
+    }
+    Json omitidos = Json::array();
+    for (const auto& [tipo, n] : s.omitidos)
+        omitidos.push_back(Json::object({{"count", n}, {"what", pluralDe(tipo)}}));
+    r["findings"] = std::move(mostrados);
+    r["omitted"] = std::move(omitidos);
+    r["findingSpans"] = tramosDeHallazgos(c.revision.hallazgos);
 }
 
 // ---- The story and the camera ------------------------------------------------
@@ -251,15 +245,18 @@ extern "C" {
 // camera's vertical field of view.
 EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 {
-    const std::string momentos = lista(momentosDelGuion(), [](const MomentoGuion& m) {
-        return "{\"frame\":" + std::to_string(m.fotograma) + ",\"name\":" + cadena(m.nombre) + "}";
-    });
-    const std::string movimientos = lista(MOVIMIENTOS, [](Movimiento m) { return cadena(nombreDeMovimiento(m)); });
-    estudio().respuesta = "{\"actors\":" + lista(nombresDeActores(), cadena) + ",\"motions\":" + movimientos +
-                          ",\"frames\":" + std::to_string(FOTOGRAMAS_GUION) +
-                          ",\"pace\":" + std::to_string(PAUSA_PASO_MS) + ",\"beats\":" + momentos +
-                          ",\"fieldOfView\":" + std::to_string(CAMPO_VISION_GRADOS) + "}";
-    return estudio().respuesta.c_str();
+    Json momentos = Json::array();
+    for (const MomentoGuion& m : momentosDelGuion())
+        momentos.push_back(Json::object({{"frame", m.fotograma}, {"name", m.nombre}}));
+    Json movimientos = Json::array();
+    for (Movimiento m : MOVIMIENTOS)
+        movimientos.push_back(nombreDeMovimiento(m));
+    return responder(Json::object({{"actors", nombresDeActores()},
+                                   {"motions", movimientos},
+                                   {"frames", FOTOGRAMAS_GUION},
+                                   {"pace", PAUSA_PASO_MS},
+                                   {"beats", momentos},
+                                   {"fieldOfView", CAMPO_VISION_GRADOS}}));
 }
 
 // Reads and compiles a shot list of the story's length. The answer: whether it
@@ -272,19 +269,20 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int largo, in
 {
     Estudio& e = estudio();
     PeliculaCompilada c = compilarTomas(std::string(texto, static_cast<size_t>(largo)), FOTOGRAMAS_GUION);
-    std::string r = std::string("{\"ok\":") + (c.lista.bien() ? "true" : "false") +
-                    ",\"errors\":" + errores(c.lista.errores) + ",\"errorCount\":" +
-                    std::to_string(c.lista.errores.total()) + ",\"keys\":" + claves(c.lista.claves);
+    Json r = Json::object({{"ok", c.lista.bien()},
+                           {"errors", errores(c.lista.errores)},
+                           {"errorCount", c.lista.errores.total()},
+                           {"keys", claves(c.lista.claves)}});
     if (c.lista.bien()) {
-        r += std::string(",\"sound\":") + (c.revision.sana() ? "true" : "false") + "," + hallazgos(c);
+        r["sound"] = c.revision.sana();
+        anotarHallazgos(r, c);
         if (mostrar) {
             e.poses = std::move(c.poses);
             e.texto = std::move(c.texto);
             e.sana = c.revision.sana();
         }
     }
-    e.respuesta = r + "}";
-    return e.respuesta.c_str();
+    return responder(r);
 }
 
 // A film's text, read as PLAY reads it, becomes the film shown. The answer: empty,
@@ -381,28 +379,28 @@ EMSCRIPTEN_KEEPALIVE const char* studio_key_line(int fotograma, int actorOjo, fl
 // frame; or, for a pose that shows nothing, "error" with its frame and why.
 EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta, int primero, float tolerancia)
 {
-    Estudio& e = estudio();
     std::vector<Pose> poses(static_cast<size_t>(cuenta));
     for (size_t i = 0; i < poses.size(); i++)
         for (size_t k = 0; k < 9; k++)
             poses[i][k] = datos[9 * i + k];
     for (size_t i = 0; i < poses.size(); i++) {
         TipoHallazgo tipo;
-        if (problemaDePose(poses[i], tipo) && gravedadDe(tipo) == Gravedad::Error) {
-            e.respuesta = "{\"error\":" + cadena("frame " + std::to_string(primero + static_cast<int>(i)) + ": " +
-                                                  describirProblema(tipo, poses[i])) + "}";
-            return e.respuesta.c_str();
-        }
+        if (problemaDePose(poses[i], tipo) && gravedadDe(tipo) == Gravedad::Error)
+            return responder(Json::object({{"error", "frame " + std::to_string(primero + static_cast<int>(i)) +
+                                                         ": " + describirProblema(tipo, poses[i])}}));
     }
     OpcionesClaves o;
     o.tolerancia = tolerancia;
     const ClavesDeCamino c = clavesDeCamino(poses, primero, o);
-    const std::string lineas = lista(c.claves, [](const ClaveToma& clave) { return cadena(lineaDeClave(clave)); });
+    Json lineas = Json::array();
+    for (const ClaveToma& clave : c.claves)
+        lineas.push_back(lineaDeClave(clave));
+    // The deviation to four decimals, as the page shows it.
     char desviacion[32];
     std::snprintf(desviacion, sizeof desviacion, "%.4f", c.desviacion);
-    e.respuesta = "{\"lines\":" + lineas + ",\"deviation\":" + desviacion + ",\"deviationFrame\":" +
-                  std::to_string(c.fotogramaDesviacion) + "}";
-    return e.respuesta.c_str();
+    return responder(Json::object({{"lines", lineas},
+                                   {"deviation", std::strtod(desviacion, nullptr)},
+                                   {"deviationFrame", c.fotogramaDesviacion}}));
 }
 
 // A point of a key, as the writer writes it: actor -1 for a fixed point.
