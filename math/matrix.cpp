@@ -92,15 +92,10 @@ Mat4 perspective(double fovy, double aspect, double zNear, double zFar)
     return p;
 }
 
-static Vec3 cross(const Vec3& a, const Vec3& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 static Vec3 normalised(const Vec3& v)
 {
-    const double len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return len == 0.0 ? v : Vec3{v.x / len, v.y / len, v.z / len};
+    const double len = norm(v);
+    return len == 0.0 ? v : v / len;
 }
 
 Mat4 lookAt(double ex, double ey, double ez, double cx, double cy, double cz,

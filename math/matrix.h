@@ -5,13 +5,11 @@
 // (scene/actors) and the tests' recording GL stand-in compute with it.
 #pragma once
 
+#include "math/vector.h"
+
 #include <array>
 
 namespace math {
-
-struct Vec3 {
-    double x = 0.0, y = 0.0, z = 0.0;
-};
 
 // Column-major, element (row r, column c) at m[c * 4 + r], as glLoadMatrix takes it.
 struct Mat4 {
