@@ -9,51 +9,25 @@
 
 namespace {
 
-PoseDoble restar(const PoseDoble& a, const PoseDoble& b)
-{
-    PoseDoble r;
-    for (size_t k = 0; k < r.size(); k++)
-        r[k] = a[k] - b[k];
-    return r;
-}
-
-PoseDoble escalar(const PoseDoble& a, double s)
-{
-    PoseDoble r;
-    for (size_t k = 0; k < r.size(); k++)
-        r[k] = a[k] * s;
-    return r;
-}
-
 // Velocity per frame from key a to key b.
-PoseDoble velocidad(const std::vector<ClaveToma>& claves, size_t a, size_t b,
+PoseDoble velocidad(const std::vector<ClaveToma>& claves, const Tramo& t,
                     const std::function<PoseDoble(size_t)>& pose)
 {
-    return escalar(restar(pose(b), pose(a)), 1.0 / (claves[b].fotograma - claves[a].fotograma));
+    return (pose(t.hasta) - pose(t.desde)) * (1.0 / (claves[t.hasta].fotograma - claves[t.desde].fotograma));
 }
 
-// The tangent at key i of a smooth segment that starts or ends there.
 PoseDoble tangente(const std::vector<ClaveToma>& claves, size_t i, const std::function<PoseDoble(size_t)>& pose)
 {
-    if (i == 0 || i + 1 == claves.size())
-        return {};
-    const Movimiento antes = claves[i - 1].movimiento, despues = claves[i].movimiento;
-    if (antes == Movimiento::Lineal)
-        return velocidad(claves, i - 1, i, pose);
-    if (despues == Movimiento::Lineal)
-        return velocidad(claves, i, i + 1, pose);
-    if (antes == Movimiento::Fijo || despues == Movimiento::Fijo)
-        return {};
-    return velocidad(claves, i - 1, i + 1, pose);
+    const std::optional<Tramo> t = tangenteDe(claves, i);
+    return t ? velocidad(claves, *t, pose) : PoseDoble{};
 }
 
-// Key point p at the frame whose things stand at donde (indexed by actor), into pose[k..k+2].
-void evaluarPunto(const PuntoToma& p, const std::vector<PuntoMundo>& donde, PoseDoble& pose, size_t k)
+void incluir(ClavesQueDan& c, const std::optional<Tramo>& t)
 {
-    const PuntoMundo base = p.conActor ? donde[static_cast<size_t>(p.actor)] : PuntoMundo{};
-    pose[k] = static_cast<double>(base.x) + p.xyz[0];
-    pose[k + 1] = static_cast<double>(base.y) + p.xyz[1];
-    pose[k + 2] = static_cast<double>(base.z) + p.xyz[2];
+    if (t) {
+        c.primera = std::min(c.primera, t->desde);
+        c.ultima = std::max(c.ultima, t->hasta);
+    }
 }
 
 }  // namespace
@@ -70,6 +44,38 @@ Tramo tramoDeFotograma(const std::vector<ClaveToma>& claves, int fotograma)
     return {i, i + 1};
 }
 
+std::optional<Tramo> tangenteDe(const std::vector<ClaveToma>& claves, size_t i)
+{
+    if (i == 0 || i + 1 == claves.size())
+        return std::nullopt;
+    const Movimiento antes = claves[i - 1].movimiento, despues = claves[i].movimiento;
+    if (antes == Movimiento::Lineal)
+        return Tramo{i - 1, i};
+    if (despues == Movimiento::Lineal)
+        return Tramo{i, i + 1};
+    if (antes == Movimiento::Fijo || despues == Movimiento::Fijo)
+        return std::nullopt;
+    return Tramo{i - 1, i + 1};
+}
+
+ClavesQueDan clavesDeTramo(const std::vector<ClaveToma>& claves, size_t s)
+{
+    if (s + 1 >= claves.size() || claves[s].movimiento == Movimiento::Fijo)
+        return {s, s};
+    ClavesQueDan c{s, s + 1};
+    if (claves[s].movimiento == Movimiento::Suave) {
+        incluir(c, tangenteDe(claves, s));
+        incluir(c, tangenteDe(claves, s + 1));
+    }
+    return c;
+}
+
+ClavesQueDan clavesDeFotograma(const std::vector<ClaveToma>& claves, int fotograma)
+{
+    const Tramo t = tramoDeFotograma(claves, fotograma);
+    return t.desde == t.hasta ? ClavesQueDan{t.desde, t.desde} : clavesDeTramo(claves, t.desde);
+}
+
 PoseDoble poseEnFotograma(const std::vector<ClaveToma>& claves, int fotograma,
                           const std::function<PoseDoble(size_t)>& poseDeClave)
 {
@@ -80,28 +86,12 @@ PoseDoble poseEnFotograma(const std::vector<ClaveToma>& claves, int fotograma,
     const PoseDoble p1 = poseDeClave(t.hasta);
     const double largo = claves[t.hasta].fotograma - claves[t.desde].fotograma;  // frames
     const double s = (fotograma - claves[t.desde].fotograma) / largo;
-    PoseDoble r;
-    if (claves[t.desde].movimiento == Movimiento::Lineal) {
-        for (size_t k = 0; k < r.size(); k++)
-            r[k] = p0[k] + (p1[k] - p0[k]) * s;
-        return r;
-    }
+    if (claves[t.desde].movimiento == Movimiento::Lineal)
+        return p0 + (p1 - p0) * s;
     const PoseDoble m0 = tangente(claves, t.desde, poseDeClave), m1 = tangente(claves, t.hasta, poseDeClave);
     const double s2 = s * s, s3 = s2 * s;
     const double h00 = 2 * s3 - 3 * s2 + 1, h10 = s3 - 2 * s2 + s, h01 = -2 * s3 + 3 * s2, h11 = s3 - s2;
-    for (size_t k = 0; k < r.size(); k++)
-        r[k] = h00 * p0[k] + h10 * largo * m0[k] + h01 * p1[k] + h11 * largo * m1[k];
-    return r;
-}
-
-PoseDoble poseDeClave(const ClaveToma& clave, const std::vector<PuntoMundo>& donde)
-{
-    PoseDoble pose{};
-    evaluarPunto(clave.ojo, donde, pose, 0);
-    evaluarPunto(clave.centro, donde, pose, 3);
-    for (size_t k = 0; k < 3; k++)
-        pose[6 + k] = clave.arriba[k];
-    return pose;
+    return p0 * h00 + m0 * (h10 * largo) + p1 * h01 + m1 * (h11 * largo);
 }
 
 std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& claves, int fotogramas)
@@ -114,17 +104,15 @@ std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& c
 
     escenaSinVentana();
     std::vector<PuntoMundo> donde(nombresDeActores().size());  // by actor, at the frame at hand
+    const auto dondeEsta = [&donde](Actor a) { return donde[static_cast<size_t>(a)]; };
     std::vector<std::array<float, 9>> poses;
     poses.reserve(static_cast<size_t>(std::max(fotogramas, 0)));
     for (int f = 0; f < fotogramas; f++) {
         avanzarHasta(f);
         for (Actor a : usados)
             donde[static_cast<size_t>(a)] = posicionActor(a);
-        const PoseDoble p = poseEnFotograma(claves, f, [&](size_t i) { return poseDeClave(claves[i], donde); });
-        std::array<float, 9> enFloat;
-        for (size_t k = 0; k < p.size(); k++)
-            enFloat[k] = static_cast<float>(p[k]);
-        poses.push_back(enFloat);
+        const auto poseDeIndice = [&](size_t i) { return poseDeClave(claves[i], dondeEsta); };
+        poses.push_back(poseFloat(poseEnFotograma(claves, f, poseDeIndice)));
     }
     return poses;
 }

@@ -148,3 +148,42 @@ TEST(CameraPathKeys, AFrameLiesBetweenTheKeysThatMakeIt)
         EXPECT_EQ(t.hasta, c.to) << c.frame;
     }
 }
+
+TEST(CameraPathKeys, AFrameIsShapedByTheKeysThatMoveItsPose)
+{
+    // Keys 0 to 7: smooth, linear, smooth, smooth, a step a frame later, smooth, linear, the last.
+    const ListaDeTomas l = leerListaDeTomas("0 0 0 9 0 0 0 0 1 0\n"
+                                            "10 4 1 9 0 0 0 0 1 0 linear\n"
+                                            "20 8 0 7 0 0 0 0 1 0\n"
+                                            "30 9 3 5 0 0 0 0 1 0\n"
+                                            "31 2 2 2 0 0 0 0 1 0 step\n"
+                                            "40 6 0 9 0 0 0 0 1 0\n"
+                                            "50 1 5 8 0 0 0 0 1 0 linear\n"
+                                            "60 3 3 3 0 0 0 0 1 0\n",
+                                            70);
+    ASSERT_TRUE(l.bien());
+    const std::vector<ClaveToma>& keys = l.claves;
+    // A key's eye moved changes the pose at exactly the frames the rule names it for.
+    const auto pose = [&](int frame, size_t moved) {
+        return poseEnFotograma(keys, frame, [&](size_t i) {
+            PoseDoble p = poseDeClave(keys[i], [](Actor) { return PuntoMundo{}; });
+            p.ojo.x += i == moved ? 1 : 0;
+            return p;
+        });
+    };
+    for (int frame = 0; frame < 70; frame++) {
+        const ClavesQueDan c = clavesDeFotograma(keys, frame);
+        for (size_t s = 0; s < keys.size(); s++)
+            EXPECT_EQ(pose(frame, s).ojo.x != pose(frame, keys.size()).ojo.x, c.primera <= s && s <= c.ultima)
+                << "frame " << frame << ", key " << s;
+    }
+    // The tangents' keys: a linear neighbour's, Catmull-Rom's, none next to a step.
+    struct Case {
+        int frame;
+        size_t first, last;
+    } cases[] = {{5, 0, 2}, {25, 1, 4}, {30, 3, 3}, {35, 4, 4}, {45, 5, 7}, {65, 7, 7}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(clavesDeFotograma(keys, c.frame).primera, c.first) << c.frame;
+        EXPECT_EQ(clavesDeFotograma(keys, c.frame).ultima, c.last) << c.frame;
+    }
+}
