@@ -32,7 +32,8 @@ Batches body(const Drawing& d)
     return d.where([](const Primitive& p) { return near(p.color, PINK) && p.lineWidth == 2.0f; });
 }
 
-// The first spoke of each wheel: the bottom loop of every twelfth width-1 box.
+// The first spoke of each wheel: the bottom loop of every twelfth width-1 box; one
+// a wheel, or the test fails.
 Batches firstSpokes(const Drawing& d)
 {
     const auto loops = d.where(
@@ -40,6 +41,7 @@ Batches firstSpokes(const Drawing& d)
     Batches r;
     for (size_t i = 0; i < loops.size(); i += 24)  // two loops per spoke, twelve spokes
         r.push_back(loops[i]);
+    EXPECT_EQ(r.size(), 4u) << "first spokes, one a wheel";
     return r;
 }
 

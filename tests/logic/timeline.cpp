@@ -8,6 +8,8 @@
 #include "support/test_support.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 using glrec::rec;
 
@@ -92,14 +94,29 @@ TEST_F(Timeline, BallShowsAtFrame370AndTheLegKicksFrom511To532)
     EXPECT_EQ(movpierna, 22);
 }
 
-TEST_F(Timeline, KickStartsAt24AndTravelsTowardZero)
+TEST_F(Timeline, TheKickCarriesTheBallFrom24InAnArcToWhereTheRallyStarts)
 {
-    runThrough(521);
-    EXPECT_FLOAT_EQ(xbalon, 24.0f);
-    EXPECT_FLOAT_EQ(ybalon, 0.0f);
-    runThrough(541);  // t = 1
-    EXPECT_NEAR(xbalon, 24.0 - 16.4 * 0.7073, 1e-4);
-    EXPECT_NEAR(ybalon, 16.4 * 0.7068 - 4.9, 1e-4);
+    // The ball half a second apart from the kick at frame 521 (the story's 20 steps a second).
+    std::vector<std::pair<double, double>> at;
+    for (int f : {521, 531, 541, 551}) {
+        runThrough(f);
+        at.push_back({xbalon, ybalon});
+    }
+    EXPECT_FLOAT_EQ(at[0].first, 24.0f);
+    EXPECT_FLOAT_EQ(at[0].second, 0.0f);
+    EXPECT_GT(at[1].second, at[0].second);
+    for (size_t i = 2; i < at.size(); i++) {
+        // Toward zero at a steady pace, falling as a thrown body does: 9.8 a second squared.
+        EXPECT_LT(at[i].first, at[i - 1].first);
+        EXPECT_NEAR(at[i - 1].first - at[i].first, at[0].first - at[1].first, 1e-4) << i;
+        EXPECT_NEAR(at[i].second - 2 * at[i - 1].second + at[i - 2].second, -9.8 / 4, 1e-4) << i;
+    }
+    // It comes down by the rally's first throw, which takes it from there.
+    runThrough(617);
+    const double x = xbalon, y = ybalon;
+    runThrough(618);
+    EXPECT_NEAR(x, xbalon, 0.6);
+    EXPECT_NEAR(y, ybalon, 0.3);
 }
 
 TEST_F(Timeline, RallyThrowsAlternateAndTheLastStopsInTheAirAtFrame910)
