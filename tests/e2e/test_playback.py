@@ -12,6 +12,29 @@ RESOLUTION = "La resolucion de pantalla es de 1024 x 768 (tomo nota :p)"
 LOAD_ERROR = "Error al cargar en memoria los movimientos de la camara."
 WHITE = (255, 255, 255)
 TOASTER_BODY = (76, 76, 102)
+POSE = "%f %f %f %f %f %f %f %f %f" % VIEW
+
+
+def until(condition, what, timeout=30.0):
+    """Asks condition again until it gives a true value, and returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: not within %.0f s" % (what, timeout))
+
+
+def frame_lines(lines):
+    return [s for s in lines if re.fullmatch(r"fotograma:\d+", s)]
+
+
+def credits_shown(image):
+    """The picture, where it is the credits: white text on the left, the toaster on the right."""
+    shown = (image.count(WHITE, tol=0, region=(15, 40, 200, 300)) > 100
+             and image.count(TOASTER_BODY, tol=0, region=(400, 0, 1024, 768)) > 200)
+    return image if shown else None
 
 
 class Playback(unittest.TestCase):
@@ -37,17 +60,12 @@ class Playback(unittest.TestCase):
         with App(film=[VIEW] * 3) as app:
             app.click_button("PLAY")
             app.wait_for("fotograma:3")
-            time.sleep(1.0)
+            image = until(lambda: credits_shown(app.screenshot()), "the credits after the last frame")
             self.assertEqual(app.lines, [RESOLUTION, "nfotogramas=3", "se ha pulsado boton play.",
                                          "fotograma:1", "fotograma:2", "fotograma:3"])
-            image = app.screenshot()
-            # The credits: white text on the left, the toaster spinning on the right.
-            self.assertGreater(image.count(WHITE, tol=0, region=(15, 40, 200, 300)), 100)
-            self.assertGreater(image.count(TOASTER_BODY, tol=0, region=(400, 0, 1024, 768)), 200)
             self.assertEqual(image.count(TOASTER_BODY, tol=0, region=(0, 0, 380, 768)), 0)
-            # It spins: the picture changes.
-            time.sleep(0.5)
-            self.assertNotEqual(app.screenshot().data, image.data)
+            # The toaster spins: the picture changes.
+            until(lambda: app.screenshot().data != image.data, "the toaster spinning on the credits")
             app.key("space")  # does nothing on the credits screen
             app.key("Escape")
             self.assertEqual(app.wait_exit(), 0)
@@ -59,12 +77,14 @@ class Playback(unittest.TestCase):
             app.click_button("PLAY")
             app.wait_for("fotograma:40")
             app.key("space")
-            time.sleep(0.5)
-            paused_at = app.frames()[-1]
-            time.sleep(1.0)
-            self.assertEqual(app.frames()[-1], paused_at)
-            app.key("u")  # prints the pose while paused
-            app.wait_for("%f %f %f %f %f %f %f %f %f" % VIEW)
+            app.key("u")  # prints the pose; keys are taken in turn, so the pause is taken by then
+            first = app.wait_for(POSE)
+            paused_at = int(frame_lines(app.lines[:first])[-1].split(":")[1])
+            image = app.screenshot()  # meanwhile the story would go on, were it not paused
+            app.key("u")
+            second = app.wait_for(POSE, start=first + 1)
+            self.assertEqual(frame_lines(app.lines[first:second]), [])
+            self.assertEqual(app.screenshot().data, image.data)
             app.key("space")
             app.wait_for("fotograma:%d" % (paused_at + 20))
             app.key("Escape")
