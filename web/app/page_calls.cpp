@@ -1,7 +1,7 @@
 // The calls the page (web/site/page.js) makes into the program, exported to
 // JavaScript: the page's size, a film read before it is played, PLAY chosen at
-// once or opened paused at a frame, and the crane arm's function keys from the
-// page's buttons. Assumes the program was started by its main (app/practica02.cpp)
+// once or opened paused at a frame, the program's mode, and the crane arm's
+// function keys from the page's buttons. Assumes the program was started by its main (app/practica02.cpp)
 // with the toolkit of toolkit.js, except web_check_film and web_film_records,
 // which only read a file. Sizes are in canvas pixels.
 #include "app/mode_buttons.h"
@@ -72,6 +72,12 @@ EMSCRIPTEN_KEEPALIVE void web_open_at_frame(int n)
     avanzarHasta(n);
     std::printf("fotograma:%d\n", fotograma);
     refrescarVista();
+}
+
+// The program's mode: 0 the title screen, 1 REC, 2 PLAY (the credits too).
+EMSCRIPTEN_KEEPALIVE int web_mode()
+{
+    return modo;
 }
 
 // A function key (GLUT_KEY_F1 ... GLUT_KEY_F12) from the page's buttons, as the

@@ -6,6 +6,7 @@
 // log beside the canvas, full screen (F1), the studio. Assumes practica02.js is
 // loaded and that the page is served over HTTP with the files beside it.
 import { onFileDropped } from '../shared/drop.js';
+import { $, keepFocus, typing } from '../shared/page.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { onFallback, recall } from '../shared/storage.js';
 import { removeLeftovers } from '../shared/export.js';
@@ -14,8 +15,6 @@ import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
 import { BUNDLED_FILM, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
   from './runs.js';
-
-const $ = id => document.getElementById(id);
 
 page.controls = () => {
   const run = page.run;
@@ -53,7 +52,7 @@ $('export-button').onclick = () => exporter.open();
 // Before any run's toolkit listens: F1 is the page's, and what is typed into the
 // page's own fields is not the program's.
 window.addEventListener('keydown', event => {
-  if (event.target instanceof HTMLInputElement || event.target instanceof HTMLSelectElement) {
+  if (typing(event)) {
     event.stopImmediatePropagation();
     return;
   }
@@ -72,8 +71,7 @@ new ResizeObserver(() => {
     call(run, module => module._web_resize(run.canvas.width, run.canvas.height));
 }).observe($('screen-box'));
 
-for (const button of document.querySelectorAll('button'))
-  button.addEventListener('mousedown', event => event.preventDefault());  // keys stay the program's
+keepFocus(document.querySelectorAll('button'));  // keys stay the program's
 $('film-button').onclick = () => $('film-input').click();
 $('film-input').onchange = async () => {
   playFilm(await fileFilm($('film-input').files[0]));

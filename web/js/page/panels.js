@@ -4,23 +4,16 @@
 // recover) on its left and holds the page's buttons on its right; F1 and the
 // Full screen button toggle the browser's full screen.
 
+import { $, devicePixels, sizeCanvas } from '../shared/page.js';
+
 const LOG_LINES = 500;  // lines the log panel keeps
 
-const $ = id => document.getElementById(id);
 const log = [];
 let logPending = false;
 
 // The canvas in device pixels, its box's size; true when that changed it.
 export function fit(canvas) {
-  const box = $('screen-box').getBoundingClientRect();
-  const ratio = window.devicePixelRatio || 1;
-  const width = Math.max(1, Math.round(box.width * ratio));
-  const height = Math.max(1, Math.round(box.height * ratio));
-  if (canvas.width === width && canvas.height === height)
-    return false;
-  canvas.width = width;
-  canvas.height = height;
-  return true;
+  return sizeCanvas(canvas, devicePixels($('screen-box')));
 }
 
 // A sentence in the bar (its whole text in the tooltip, when it is long).

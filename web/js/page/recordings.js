@@ -1,4 +1,4 @@
-// REC's camera file, camara-DDMMYYYYhhmmss.txt in the run's working folder:
+// REC's recording, camara-DDMMYYYYhhmmss.txt in the run's working folder:
 // offered for download when REC ends and on Save, and kept in the browser after
 // every pose written (each press of U), so that the next visit after a closed
 // tab or a crash offers what was recorded and not saved. Each run is kept under
@@ -7,14 +7,13 @@
 // it lives, so that another tab never offers it as left over. The bar says how
 // many poses are recorded and how many of them the browser has stored.
 import { download } from '../shared/download.js';
+import { $, ask } from '../shared/page.js';
 import { askToPersist, forget, keep, keysWith, recall } from '../shared/storage.js';
 
 const RECORDING = /^camara-\d{14}\.txt$/;
 const KEY = 'recording:';         // + the kept name: { name, text, saved (bytes downloaded), time, run }
 const NAMING = 'practica02-recording-names';  // a lock: one tab names a run at a time
 const LIVE = 'practica02-recording-live:';    // + the kept name: held while its run lives
-
-const $ = id => document.getElementById(id);
 
 // Runs f while holding the lock name (at once where the browser has no locks).
 function locked(name, f) {
@@ -134,17 +133,15 @@ export async function offerLastVisit() {
   if (!last)
     return;
   const count = poses(new TextEncoder().encode(last.text));
-  $('recovered-text').textContent =
-    `A recording from your last visit was not saved: ${last.name}, ${count} pose${count === 1 ? '' : 's'}` +
-    (list.length > 1 ? ` (and ${list.length - 1} more)` : '') + '.';
-  $('recovered').hidden = false;
-  const done = async save => {
-    if (save)
-      download(last.name, last.text);
-    await forget(KEY + last.name);
-    $('recovered').hidden = true;
-    offerLastVisit();
-  };
-  $('recovered-download').onclick = () => done(true);
-  $('recovered-discard').onclick = () => done(false);
+  const answer = await ask({ bar: $('recovered'), text: $('recovered-text'), yes: $('recovered-download'),
+                             no: $('recovered-discard') },
+                           `A recording from your last visit was not saved: ${last.name}, ${count} ` +
+                           `pose${count === 1 ? '' : 's'}` + (list.length > 1 ? ` (and ${list.length - 1} more)` : '') + '.',
+                           'Download it', 'Discard');
+  if (answer === null)
+    return;
+  if (answer)
+    download(last.name, last.text);
+  await forget(KEY + last.name);
+  offerLastVisit();
 }

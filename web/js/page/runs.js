@@ -5,11 +5,13 @@
 // program's own film reader first; one PLAY would refuse is shown with its line
 // and column, and the running program goes on untouched.
 import { shownName } from '../shared/text_file.js';
+import { $ } from '../shared/page.js';
 import { fit, notice, output } from './panels.js';
 import { keepRecording, offerRecording, recordingOf } from './recordings.js';
 
 export const BUNDLED_FILM = 'camarabuena.txt';  // beside the page, and in each run's working folder
 const FILM = '/films/film.txt';                  // where another film lies in a run's files
+const MODE_REC = 1;                              // the program's mode while it records (web_mode)
 
 export const page = {
   run: null,      // the program running, or the last one: see prepare()
@@ -17,8 +19,6 @@ export const page = {
   busy: false,    // a new run is being made
   controls: () => {},  // shows the bar's buttons for the run's state
 };
-
-const $ = id => document.getElementById(id);
 
 // A new instance of the program with its files in place, not started yet.
 // film: { name, data (bytes) } or null for the bundled film.
@@ -106,10 +106,13 @@ export function call(run, f) {
 function printed(run, line) {
   output(line);
   run.lastLine = line;
-  if (line === 'se ha pulsado boton grabar.') {
-    run.rec = true;
-    page.controls();
-  }
+  if (!run.rec)  // the program has chosen its mode once the call that printed returns
+    queueMicrotask(() => {
+      if (!run.rec && run.alive && run.module._web_mode() === MODE_REC) {
+        run.rec = true;
+        page.controls();
+      }
+    });
   if (run.rec)
     keepRecording(run);  // every REC key prints the pose: U's is then in the file
 }
