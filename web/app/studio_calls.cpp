@@ -38,8 +38,8 @@ constexpr std::array<Movimiento, 3> MOVIMIENTOS = {Movimiento::Fijo, Movimiento:
 
 struct Estudio {
     std::vector<Pose> poses;           // the film shown: the last shot list that read well, or a film read
-    std::string texto;                 // that film as `film compile` writes it (empty for a film read)
-    bool sana = false;                 // `film compile` would write it: the film check found no error
+    PeliculaCompilada compilada;       // that shot list compiled, its text written when first asked for
+    bool dePelicula = false;           // the film shown was read, not compiled from a shot list
     std::string respuesta;             // the last answer
     std::array<float, 36> actores{};   // the last actors' points, 12 times x y z
 };
@@ -268,7 +268,7 @@ EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int largo, int mostrar)
 {
     Estudio& e = estudio();
-    PeliculaCompilada c = compilarTomas(std::string(texto, static_cast<size_t>(largo)), FOTOGRAMAS_GUION);
+    PeliculaCompilada c = compilarTomas(std::string(texto, static_cast<size_t>(largo)), FOTOGRAMAS_GUION, false);
     Json r = Json::object({{"ok", c.lista.bien()},
                            {"errors", errores(c.lista.errores)},
                            {"errorCount", c.lista.errores.total()},
@@ -277,9 +277,9 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int largo, in
         r["sound"] = c.revision.sana();
         anotarHallazgos(r, c);
         if (mostrar) {
-            e.poses = std::move(c.poses);
-            e.texto = std::move(c.texto);
-            e.sana = c.revision.sana();
+            e.poses = c.poses;
+            e.compilada = std::move(c);
+            e.dePelicula = false;
         }
     }
     return responder(r);
@@ -298,8 +298,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_show_film(const char* texto, int largo)
         return e.respuesta.c_str();
     }
     e.poses = std::move(r.lectura.poses);
-    e.texto.clear();
-    e.sana = false;
+    e.compilada = {};
+    e.dePelicula = true;
     e.respuesta.clear();
     return e.respuesta.c_str();
 }
@@ -315,15 +315,23 @@ EMSCRIPTEN_KEEPALIVE int studio_pose_count()
     return static_cast<int>(estudio().poses.size());
 }
 
-// The film shown, as `film compile` writes it, and whether it would write it;
-// empty before a shot list has read well.
+// The film shown, as `film compile` writes it (written now, when first asked
+// for), and whether it would write it: its text read back has no error. Empty
+// before a shot list has read well, and for a film read.
 EMSCRIPTEN_KEEPALIVE const char* studio_film_text()
 {
-    return estudio().texto.c_str();
+    Estudio& e = estudio();
+    if (!e.dePelicula && !e.compilada.poses.empty())
+        escribirTexto(e.compilada);
+    return e.compilada.texto.c_str();
 }
 EMSCRIPTEN_KEEPALIVE int studio_film_sound()
 {
-    return estudio().sana ? 1 : 0;
+    Estudio& e = estudio();
+    if (e.dePelicula || !e.compilada.lista.bien() || e.compilada.poses.empty())
+        return 0;
+    escribirTexto(e.compilada);
+    return e.compilada.revision.sana() ? 1 : 0;
 }
 
 // Where the actors are at frame n (in the order of their names): 12 points.
