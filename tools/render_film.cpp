@@ -54,7 +54,7 @@ constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
 constexpr int CRF_MAXIMO = 51;         // x264's worst quality
 constexpr double CREDITOS_MAXIMOS = 3600.0;  // seconds
 
-// --share: the settings chosen from the table measured in the README (the whole
+// --share: the settings chosen from the table in docs/benchmarks.md (the whole
 // bundled film at 1280x720 to a video, smooth lines).
 const char* const PRESET_COMPARTIR = "veryfast";
 constexpr int CRF_COMPARTIR = 28;

@@ -23,7 +23,7 @@ from xvfb import Xvfb
 VIEW = pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))
 # Mesa's softpipe: a GL that offers no multisampling, so --smooth draws at twice the size.
 NO_MULTISAMPLING = dict(os.environ, GALLIUM_DRIVER="softpipe")
-# What --share sets (the README's table).
+# What --share sets (the encoder table of docs/benchmarks.md).
 SHARE_PRESET, SHARE_CRF = "veryfast", 28
 
 

@@ -18,7 +18,7 @@ from test_render_film import renderer
 
 STILLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "stills")
 SIZE = "320x180"
-# One frame inside each shot of the bundled film (the README's table), and its ends.
+# One frame inside each shot of the bundled film (the table in docs/guide.md), and its ends.
 FRAMES = (0, 100, 200, 320, 525, 600, 780, 935, 1016, 1109, 1200, 1396, 2000, 2470, 2830, 3140, 3320,
           3700, 4075, 4450, 5100, 5400, 5550, 5700, 5860, 6100, 6500, 7250, 7775, 7811)
 CREDITS_SECONDS = "0.05"  # two steps of the credits screen at 40 a second

@@ -244,10 +244,7 @@ class FullDisk(PageTest):
         # here may never open the database again once it is restarted.
         first = Browser(window(SIZE), profile)
         try:
-            first.open(self.site.url("index.html"))
-            first.wait_for_line(r"La resolucion de pantalla es de .*")
-            self.click_button("REC", first)
-            first.wait_for_line("se ha pulsado boton grabar.")
+            self.start_rec(first)
             rec = lambda: first.script("return document.getElementById('rec-state').textContent")  # noqa: E731
             first.keys("U", "Q", "U")
             first.wait("two poses kept", lambda: rec() == "REC: 2 poses, all kept in this browser.")

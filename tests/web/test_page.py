@@ -52,6 +52,13 @@ class PageTest(unittest.TestCase):
         self.browser.wait_for_line(r"La resolucion de pantalla es de %d x %d \(tomo nota :p\)" % SIZE)
         return self.browser
 
+    def start_rec(self, browser):
+        """The page opened in browser, and REC chosen."""
+        browser.open(self.site.url("index.html"))
+        browser.wait_for_line(r"La resolucion de pantalla es de .*")
+        self.click_button("REC", browser)
+        browser.wait_for_line("se ha pulsado boton grabar.")
+
     def click_button(self, name, browser=None):
         x, y, w, h = harness.BUTTONS[name]  # design space, y up
         (browser or self.browser).click((x + w / 2) * SIZE[0] / 1024, (768 - y - h / 2) * SIZE[1] / 768)
@@ -115,10 +122,7 @@ class Behaviour(PageTest):
         try:
             first = Browser(window(SIZE), profile)
             try:
-                first.open(self.site.url("index.html"))
-                first.wait_for_line(r"La resolucion de pantalla es de .*")
-                self.click_button("REC", first)
-                first.wait_for_line("se ha pulsado boton grabar.")
+                self.start_rec(first)
                 first.keys("U", "Q", "U")
                 first.wait("the second pose kept", lambda: first.script(
                     "return Number(document.body.dataset.recordingKept || 0)") > 60)
