@@ -6,6 +6,7 @@
 import { EditorView } from '@codemirror/view';
 import { redo, undo } from '@codemirror/commands';
 import { onFileDropped } from '../shared/drop.js';
+import { beatAt } from '../shared/beats.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { $, keepFocus } from '../shared/page.js';
 import { aimAt, deleteKey, keyFromView, rideWith, setMotion } from './edits.js';
@@ -19,7 +20,7 @@ function showBars(state, fields, filmChanged) {
   const s = studioOf(state), facts = state.facet(services).facts;
   if (fields.has('frame') || filmChanged) {
     $('frame-label').textContent = `frame ${s.frame} / ${facts.frames - 1}`;
-    const beat = facts.beats.filter(b => b.frame <= s.frame).pop();
+    const beat = beatAt(facts.beats, s.frame);
     $('beat-label').textContent = beat ? `${beat.name} (from ${beat.frame})` : '';
     const key = keyAt(state, s.frame);
     $('key-label').textContent = key ? `key, line ${key.line}, ${key.motion}` : '';
@@ -33,6 +34,7 @@ function showBars(state, fields, filmChanged) {
   }
   if (fields.has('running')) {
     $('play-pause').firstChild.textContent = s.running === 'play' ? '❚❚ Pause ' : '▶ Play ';
+    $('bar-play').textContent = s.running === 'play' ? '❚❚' : '▶';
     $('take-button').firstChild.textContent = s.running === 'take' ? 'End take ' : 'Take ';
     document.body.dataset.take = s.running === 'take' ? 'on' : 'off';
   }
@@ -61,6 +63,24 @@ function choose(id, action, leaveText) {
       action(value);
     leaveText();
   };
+}
+
+// The compact bar of a phone: Play, the text's drawer, and the menu of the other
+// actions, which closes once one of them is chosen.
+function wireCompactBar(actions) {
+  const menu = open => {
+    document.body.classList.toggle('menu-open', open);
+    $('menu-button').setAttribute('aria-expanded', String(open));
+  };
+  $('bar-play').onclick = actions.togglePlay;
+  $('text-button').onclick = () => document.body.classList.toggle('drawer-open');
+  $('menu-button').onclick = () => menu(!document.body.classList.contains('menu-open'));
+  $('toolbar').addEventListener('click', event => {
+    const control = event.target.closest('button, a');
+    if (control && !control.closest('.compact-only') && !control.classList.contains('primary'))
+      menu(false);
+  });
+  $('toolbar').addEventListener('change', () => menu(false));
 }
 
 // The tool bar's and the transport bar's controls. actions: the studio's own
@@ -98,13 +118,16 @@ export function wireBars(view, actions) {
   $('film-button').onclick = () => saveFilm(view);
   $('play-button').onclick = () => playFilm(view);
   $('share-button').onclick = () => share(view);
-  $('share-copy').onclick = () => navigator.clipboard.writeText($('share-link').value)
-    .then(() => say(view, 'The link is copied.'), () => say(view, 'Copy the link from the box.', 'error'));
+  const copy = (id, what) => () => navigator.clipboard.writeText($(id).value)
+    .then(() => say(view, `The link ${what} is copied.`), () => say(view, 'Copy the link from its box.', 'error'));
+  $('watch-copy').onclick = copy('watch-link', 'to watch the film');
+  $('share-copy').onclick = copy('share-link', 'to edit the shot list');
   $('share-close').onclick = () => { $('share-box').hidden = true; };
   $('edit-here').onclick = () => {
     askToWrite();
     say(view, 'Asked the other tab to hand the draft over…');
   };
+  wireCompactBar(actions);
   const exporter = exportPanel($('export'), () => filmToExport(view));
   $('export-button').onclick = () => exporter.open();
   onFileDropped($('drop'), file => openFile(view, file));
