@@ -7,6 +7,7 @@ import { EditorState } from '@codemirror/state';
 import { EditorView } from '@codemirror/view';
 import { startCore } from '../shared/core.js';
 import { removeLeftovers } from '../shared/export.js';
+import { keepForOffline } from '../shared/offline.js';
 import { $ } from '../shared/page.js';
 import { draftLine, draftUpdates, initAutosave, loadDraft, saveNow } from './autosave.js';
 import { barUpdates, showAllBars, wireBars } from './bars.js';
@@ -19,7 +20,8 @@ import { INITIAL, change, say, saying, services, studioField, studioOf } from '.
 import { offerLastTake, takeHandlers } from './take.js';
 import { exposeForTests } from './test_interface.js';
 import { follow as followText, textExtensions } from './text.js';
-import { initTimeline, timelineUpdates } from './timeline.js';
+import { initTimelinePaint, timelineUpdates } from './timeline.js';
+import { initTimelineInput, paintDragged } from './timeline_input.js';
 import { endTake, initTransport, togglePlay, toggleTake } from './transport.js';
 import { following, freeOf, initPicture, pictureUpdates, seeking } from './views.js';
 
@@ -132,7 +134,8 @@ async function start() {
   const act = actions(view);
   initPicture(view, $('picture'), pictureSize());
   console.log(`studio: first picture ${Math.round(performance.now())} ms after the page was opened`);
-  initTimeline(view, $('timeline'), act.seek);
+  initTimelinePaint(view, $('timeline'), paintDragged);
+  initTimelineInput(view, $('timeline'), act.seek);
   wireBars(view, act);
   initKeyboard(view, act);
   initTransport(takeHandlers(view, () => Number($('tolerance-select').value)));
@@ -149,6 +152,7 @@ async function start() {
   viewReady(view);
   document.body.dataset.ready = 'true';
   removeLeftovers();  // what exports of closed tabs left in the browser's private files
+  keepForOffline();
   window.addEventListener('hashchange', () => openLink(view));
   if (writing || location.hash)
     await openLink(view);
