@@ -17,6 +17,7 @@ export const services = Facet.define({ combine: values => values[0] });
 export const INITIAL = {
   name: 'camarabuena', // the shot list's name, for downloads
   frame: 0,            // the playhead
+  span: null,          // the frames the timeline shows, { first, last }; null: the whole story
   view: 'film',        // 'film': through the film's camera; 'free': through the free camera
   free: null,          // the free camera: { eye, centre, up }, arrays of three numbers; null until first used
   follow: null,        // the actor the free camera travels with: { actor, at (where it was when last followed) }
