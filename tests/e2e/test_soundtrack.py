@@ -51,7 +51,7 @@ class Soundtrack(unittest.TestCase):
         return os.path.join(self.dir, name)
 
     def test_the_bundled_film_is_mastered_to_its_targets(self):
-        subprocess.run([probe(), bundled_film(), self.path("film.wav")], check=True, stderr=subprocess.DEVNULL)
+        subprocess.run([probe(), bundled_film(), self.path("film.wav")], check=True, stderr=subprocess.PIPE)
         integrated, peak = loudness(self.path("film.wav"))
         self.assertLessEqual(abs(integrated + 16.0), 1.0, f"integrated loudness {integrated} LUFS")
         self.assertLessEqual(peak, -1.0, f"true peak {peak} dBTP")
@@ -66,9 +66,9 @@ class Soundtrack(unittest.TestCase):
             f.write("not a song\n")
         frames = ["--frames", "3500-3599"]  # a quiet stretch: the train far away
         subprocess.run([probe(), bundled_film(), self.path("bare.wav")] + frames, check=True,
-                       stderr=subprocess.DEVNULL)
+                       stderr=subprocess.PIPE)
         subprocess.run([probe(), bundled_film(), self.path("music.wav"), "--music", self.path("tone.flac"),
-                        "--offset", "87.5"] + frames, check=True, stderr=subprocess.DEVNULL)
+                        "--offset", "87.5"] + frames, check=True, stderr=subprocess.PIPE)
         self.assertGreater(loudness(self.path("music.wav"))[0], loudness(self.path("bare.wav"))[0] + 10)
         refused = subprocess.run([probe(), bundled_film(), self.path("no.wav"), "--music", self.path("notes.txt")],
                                  stderr=subprocess.PIPE, text=True)

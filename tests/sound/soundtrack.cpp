@@ -1,6 +1,7 @@
 // The story's soundtrack: the same bytes every time and in every slice, bells
 // on the crossing lamps' frames, sounds on the side of the view they stand on
-// and fainter farther away, and the music where and as loud as it is asked for.
+// and fainter farther away, and the music where and as loud as it is asked
+// for, but never past the limiter's ceiling.
 #include "sound/soundtrack.h"
 
 #include "app/scene_state.h"
@@ -8,6 +9,7 @@
 #include "film/shot_compiler.h"
 #include "scene/actors.h"
 #include "scene/timeline.h"
+#include "sound/mastering.h"
 #include "sound/mixer.h"
 #include "support/test_support.h"
 
@@ -148,7 +150,7 @@ TEST(Soundtrack, ASoundIsOnTheSideOfTheViewItStandsOnAndFainterFartherAway)
     EXPECT_NEAR(energy(far, 0) / energy(near, 0), 0.25, 0.05);
 }
 
-TEST(Soundtrack, MusicPlaysFromItsOffsetAtItsGain)
+TEST(Soundtrack, MusicPlaysFromItsOffsetAtItsGainAndNeverPastTheCeiling)
 {
     // No story sounds: what comes out is the music alone.
     const Musica music = ramp(0.5, -6.0);
@@ -164,4 +166,18 @@ TEST(Soundtrack, MusicPlaysFromItsOffsetAtItsGain)
         EXPECT_NEAR(s[2 * k], gain * music.muestras[2 * (k - start)], 1e-6) << k;
         EXPECT_NEAR(s[2 * k + 1], gain * music.muestras[2 * (k - start) + 1], 1e-6) << k;
     }
+
+    // Music far too loud: the limiter turns it down under its ceiling, which
+    // only the ramp's tops reach, instead of cutting them flat there.
+    Musica loud = ramp(0.0, 20.0);
+    o.musica = &loud;
+    float loudest = 0;
+    int atTheCeiling = 0;
+    for (float v : bandaSonora(bundledFilm(), 0, 99, o)) {
+        loudest = std::max(loudest, std::fabs(v));
+        atTheCeiling += std::fabs(v) >= TECHO_LIMITADOR * (1 - 1e-6f);
+    }
+    EXPECT_LE(loudest, TECHO_LIMITADOR);
+    EXPECT_GT(loudest, 0.9f * TECHO_LIMITADOR);
+    EXPECT_LE(atTheCeiling, 3);
 }
