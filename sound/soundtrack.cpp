@@ -1,18 +1,17 @@
-// The story played frame by frame by the timeline's own step, as film/player
-// plays it; each frame's reading, with the one before and the one after, gives
-// the frame's sounds, mixed through the frame's pose and mastered. The mastering
+// The story played frame by frame by the timeline's own step, by film/player;
+// each frame's reading, with the one before and the one after, gives the
+// frame's sounds, mixed through the frame's pose and mastered. The mastering
 // looks a little ahead, so the story is played one frame past the last one
-// asked for, and one more for the listener's look at the frame after.
+// asked for, and one more for the listener's look at the frame after. Nothing
+// here writes the scene: the player does.
 #include "sound/soundtrack.h"
 
 #include "film/player.h"
-#include "scene/timeline.h"
 #include "sound/cues.h"
 #include "sound/mastering.h"
 #include "sound/mixer.h"
 
 #include <cmath>
-#include <utility>
 
 static_assert(SONIDO_POR_FOTOGRAMA == MUESTRAS_POR_FOTOGRAMA, "a frame's sound");
 static_assert(SONIDO_POR_SEGUNDO == MUESTRAS_POR_SEGUNDO, "the sample rate");
@@ -43,24 +42,20 @@ std::vector<float> bandaSonora(const std::vector<std::array<float, 9>>& poses, i
     const long primero = static_cast<long>(desde) * N, fin = (static_cast<long>(hasta) + 1) * N;
     salida.reserve(static_cast<size_t>(2 * (fin - primero)));
 
-    escenaSinVentana();
-    LecturaPelicula pelicula;
-    pelicula.cuenta = static_cast<int>(poses.size());
-    pelicula.poses = poses;
-    instalarPelicula(std::move(pelicula));
-
     Mezclador mezclador(opciones.familias);
     Oyente oyente;
     Masterizador master(mezclaDe(opciones.musica));
     std::vector<float> mezcla(2 * N), listos;
-    Instante antes = observarEscena();
-    pasoDelGuion();
-    Instante ahora = observarEscena();
-    for (int f = 0; f <= hasta + 1; f++) {
-        pasoDelGuion();
-        Instante despues = observarEscena();
-        oyente.oir(antes, ahora, despues, mezclador);
-        mezclador.mezclar(ahora, mezcla.data());
+    std::array<Instante, 3> lecturas;  // the frames before, being heard, and after
+    int leidas = 0;
+    // Frame f is heard once the story has stepped f + 1; the story is played
+    // to hasta + 2, so that hasta + 1 is mixed for the limiter to look into.
+    recorrerPelicula(poses, hasta + 2, [&] {
+        lecturas = {lecturas[1], lecturas[2], observarEscena()};
+        if (++leidas < 3)
+            return;
+        oyente.oir(lecturas[0], lecturas[1], lecturas[2], mezclador);
+        mezclador.mezclar(lecturas[1], mezcla.data());
         listos.clear();
         master.pasar(mezcla.data(), N, listos);
         long par = master.producidos() - static_cast<long>(listos.size() / 2);
@@ -69,9 +64,7 @@ std::vector<float> bandaSonora(const std::vector<std::array<float, 9>>& poses, i
                 salida.push_back(listos[i]);
                 salida.push_back(listos[i + 1]);
             }
-        antes = std::move(ahora);
-        ahora = std::move(despues);
-    }
+    });
     return salida;
 }
 
