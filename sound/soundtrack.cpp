@@ -12,6 +12,7 @@
 #include "sound/mixer.h"
 
 #include <cmath>
+#include <limits>
 
 static_assert(SONIDO_POR_FOTOGRAMA == MUESTRAS_POR_FOTOGRAMA, "a frame's sound");
 static_assert(SONIDO_POR_SEGUNDO == MUESTRAS_POR_SEGUNDO, "the sample rate");
@@ -36,7 +37,7 @@ std::vector<float> bandaSonora(const std::vector<std::array<float, 9>>& poses, i
                                const OpcionesSonido& opciones)
 {
     std::vector<float> salida;
-    if (desde < 0 || hasta < desde)
+    if (desde < 0 || hasta < desde || hasta > std::numeric_limits<int>::max() - 2)
         return salida;
     constexpr int N = MUESTRAS_POR_FOTOGRAMA;
     const long primero = static_cast<long>(desde) * N, fin = (static_cast<long>(hasta) + 1) * N;

@@ -24,9 +24,10 @@ struct Musica {
 // poses these are (nine numbers a frame: eye, centre, up; frames past the film
 // hold its last pose, as the story does): (hasta - desde + 1) x 1200 stereo
 // pairs, interleaved, within [-1, 1], with the music when there is one. Empty
-// when desde < 0 or hasta < desde. Plays the story from frame 0 in the scene
-// state, as the player does, and leaves it two frames past hasta: a caller that
-// draws afterwards starts its scene again (escenaSinVentana).
+// when desde < 0, hasta < desde or hasta is within 2 of the largest int. The
+// player plays the story from frame 0 in the scene state for it
+// (recorrerPelicula) and leaves it two frames past hasta: a caller that draws
+// afterwards starts its scene again (escenaSinVentana).
 std::vector<float> bandaSonora(const std::vector<std::array<float, 9>>& poses, int desde, int hasta,
                                const Musica* musica = nullptr);
 // The same as 16-bit samples.
