@@ -9,6 +9,7 @@ import { $, devicePixels, sizeCanvas, typing } from '../shared/page.js';
 import { linkFor, textFromFragment } from '../shared/share.js';
 import { MOST_BYTES, tooBig } from '../shared/shot_text.js';
 import { keepForOffline } from '../shared/offline.js';
+import { Soundtrack, rememberSound, soundWanted } from '../shared/sound.js';
 import { scrubBar } from './scrub.js';
 
 const BUNDLED = 'camarabuena.shots';
@@ -22,6 +23,8 @@ const player = {
   playing: false,
   timer: null,
   scrub: null,    // the scrub bar
+  sound: new Soundtrack(),  // the film's soundtrack, once prepared
+  withSound: soundWanted(), // the sound is on (remembered)
 };
 
 function say(text) {
@@ -74,26 +77,56 @@ function show(n) {
   player.scrub.show(n);
 }
 
+// Plays on from the frame shown, or pauses. With the sound on, the sound's clock
+// leads and the pictures follow it (a frame whose picture would come late is not
+// drawn); with it off, a step, its picture and the story's wait, as PLAY plays.
 function setPlaying(playing) {
+  const last = player.core.facts.frames - 1, { sound } = player;
   player.playing = playing;
   clearTimeout(player.timer);
+  sound.stop();
   $('play-pause').textContent = playing ? '❚❚' : '▶';
   document.body.dataset.playing = String(playing);
   if (!playing)
     return;
-  const last = player.core.facts.frames - 1;
   if (player.frame >= last)
     show(0);
+  const heard = player.withSound && sound.buffer && sound.allowed();
+  if (heard)
+    sound.play(player.frame);
   const step = () => {
     if (!player.playing)
       return;
-    show(player.frame + 1);
+    const next = heard ? Math.max(player.frame, Math.min(last, sound.frameNow())) : player.frame + 1;
+    if (next !== player.frame)
+      show(next);
     if (player.frame >= last)
       setPlaying(false);
     else
-      player.timer = setTimeout(step, player.core.facts.pace);
+      player.timer = setTimeout(step, heard ? 4 : player.core.facts.pace);
   };
-  player.timer = setTimeout(step, player.core.facts.pace);
+  player.timer = setTimeout(step, heard ? 4 : player.core.facts.pace);
+}
+
+// Seeks: shown at once, and played on from there when playing.
+function seek(n) {
+  show(n);
+  if (player.playing)
+    setPlaying(true);
+}
+
+// The film's soundtrack made (the program's synthesis, in a second or two), then
+// played from where the film is, when the browser lets the page play sound.
+function prepareSound() {
+  $('sound-button').textContent = player.withSound ? 'Sound on' : 'Sound off';
+  if (!player.withSound)
+    return;
+  try {
+    player.sound.prepare(player.core, player.core.facts.frames, player.text);
+  } catch (error) {
+    say(`The film plays without sound: ${error.message || error}.`);
+    player.withSound = false;
+  }
 }
 
 const toggle = () => setPlaying(!player.playing);
@@ -106,8 +139,11 @@ function tapsOnPicture() {
     down = { id: event.pointerId, x: event.clientX, y: event.clientY };
   });
   picture.addEventListener('pointerup', event => {
-    if (down && down.id === event.pointerId && Math.hypot(event.clientX - down.x, event.clientY - down.y) < TAP)
+    if (down && down.id === event.pointerId && Math.hypot(event.clientX - down.x, event.clientY - down.y) < TAP) {
+      player.sound.wake();
+      $('start').hidden = true;
       toggle();
+    }
     down = null;
   });
   picture.addEventListener('pointercancel', () => { down = null; });
@@ -115,7 +151,23 @@ function tapsOnPicture() {
 
 function wire() {
   tapsOnPicture();
-  $('play-pause').onclick = toggle;
+  $('play-pause').onclick = () => {
+    player.sound.wake();
+    toggle();
+  };
+  $('start').onclick = () => {
+    player.sound.wake();
+    $('start').hidden = true;
+    setPlaying(true);
+  };
+  $('sound-button').onclick = () => {
+    player.withSound = !player.withSound;
+    rememberSound(player.withSound);
+    player.sound.wake();
+    prepareSound();
+    if (player.playing)
+      setPlaying(true);
+  };
   $('fullscreen-button').onclick = () => (document.fullscreenElement ? document.exitFullscreen()
     : document.documentElement.requestFullscreen().catch(() => say('The browser refused full screen.')));
   $('make-your-own').onclick = async event => {
@@ -126,8 +178,8 @@ function wire() {
     if (typing(event) || event.ctrlKey || event.altKey || event.metaKey)
       return;
     const last = player.core.facts.frames - 1;
-    const act = { ' ': toggle, ArrowLeft: () => show(Math.max(0, player.frame - 1)),
-                  ArrowRight: () => show(Math.min(last, player.frame + 1)) }[event.key];
+    const act = { ' ': () => { player.sound.wake(); toggle(); }, ArrowLeft: () => seek(Math.max(0, player.frame - 1)),
+                  ArrowRight: () => seek(Math.min(last, player.frame + 1)) }[event.key];
     if (act) {
       event.preventDefault();
       act();
@@ -142,7 +194,11 @@ function wire() {
 async function start() {
   player.core = await startCore($('picture'));
   const { facts } = player.core;
-  player.scrub = scrubBar($('scrub'), { frames: facts.frames, beats: facts.beats, seek: n => show(n) });
+  player.scrub = scrubBar($('scrub'), { frames: facts.frames, beats: facts.beats, seek: n => {
+    seek(n);
+    if (!player.playing && player.withSound)
+      player.sound.grain(n);
+  } });
   fit();
   try {
     player.text = await filmText();
@@ -163,8 +219,19 @@ async function start() {
   wire();
   show(0);
   console.log(`player: first picture ${Math.round(performance.now())} ms after the page was opened`);
-  document.body.dataset.ready = 'true';
   keepForOffline();
+  await new Promise(resolve => setTimeout(resolve, 0));  // the first picture shown before the sound is made
+  prepareSound();
+  if (player.withSound) {
+    const context = player.sound.wake();
+    await Promise.race([context.resume(), new Promise(resolve => setTimeout(resolve, 300))]);
+    if (context.state !== 'running') {
+      $('start').hidden = false;  // the browser waits for a tap before any sound
+      document.body.dataset.ready = 'true';
+      return;
+    }
+  }
+  document.body.dataset.ready = 'true';
   setPlaying(true);
 }
 
