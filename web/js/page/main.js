@@ -14,7 +14,8 @@ import { keepForOffline } from '../shared/offline.js';
 import { shownName } from '../shared/text_file.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
-import { BUNDLED_FILM, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
+import { initSound } from './sound.js';
+import { BUNDLED_FILM, MODE_PLAY, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
   from './runs.js';
 
 page.controls = () => {
@@ -80,6 +81,7 @@ $('film-input').onchange = async () => {
 };
 $('save-button').onclick = () => offerRecording(page.run);
 $('log-button').onclick = toggleLog;
+initSound();
 $('fullscreen-button').onclick = toggleFullScreen;
 $('notice-close').onclick = closeNotice;
 $('again-button').onclick = again;
@@ -89,7 +91,6 @@ $('arm').onclick = event => {
     call(page.run, module => module._web_special_key(Number(key)));
 };
 // A tap on the picture (a finger or a pen) in PLAY pauses and plays on, as space does.
-const MODE_PLAY = 2;  // the program's mode while it plays (web_mode)
 (function tapsOnPicture() {
   let down = null;
   const playing = () => page.run && page.run.alive && page.run.module._web_mode() === MODE_PLAY;

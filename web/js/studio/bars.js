@@ -13,7 +13,8 @@ import { aimAt, deleteKey, keyFromView, rideWith, setMotion } from './edits.js';
 import { filmOf, keyAt } from './film.js';
 import { openFile } from './opening.js';
 import { askToWrite } from './owner.js';
-import { changedFields, say, services, studioOf } from './store.js';
+import { change, changedFields, say, services, studioOf } from './store.js';
+import { rememberSound } from '../shared/sound.js';
 import { filmToExport, playFilm, saveFilm, saveShots, share } from './way_out.js';
 
 function showBars(state, fields, filmChanged) {
@@ -38,6 +39,8 @@ function showBars(state, fields, filmChanged) {
     $('take-button').firstChild.textContent = s.running === 'take' ? 'End take ' : 'Take ';
     document.body.dataset.take = s.running === 'take' ? 'on' : 'off';
   }
+  if (fields.has('sound'))
+    $('sound-button').textContent = s.sound ? 'Sound on' : 'Sound off';
   if (fields.has('message')) {
     $('status').textContent = s.message ? s.message.text : '';
     $('status').className = s.message ? s.message.kind : '';
@@ -51,7 +54,7 @@ export const barUpdates = EditorView.updateListener.of(update => {
 
 // The bars shown as the state stands now.
 export function showAllBars(state) {
-  showBars(state, new Set(['frame', 'follow', 'view', 'running', 'message']), true);
+  showBars(state, new Set(['frame', 'follow', 'view', 'running', 'message', 'sound']), true);
 }
 
 // A choice of the tool bar that acts once and goes back to its label.
@@ -107,6 +110,11 @@ export function wireBars(view, actions) {
   $('delete-button').onclick = () => deleteKey(view);
   $('view-button').onclick = actions.toggleView;
   $('play-pause').onclick = actions.togglePlay;
+  $('sound-button').onclick = () => {
+    const on = !studioOf(view.state).sound;
+    rememberSound(on);
+    view.dispatch({ effects: change.of({ sound: on }) });
+  };
   $('undo-button').onclick = () => undo(view);
   $('redo-button').onclick = () => redo(view);
   $('open-button').onclick = () => $('open-input').click();

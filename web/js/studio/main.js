@@ -22,7 +22,8 @@ import { exposeForTests } from './test_interface.js';
 import { follow as followText, textExtensions } from './text.js';
 import { initTimelinePaint, timelineUpdates } from './timeline.js';
 import { initTimelineInput, paintDragged } from './timeline_input.js';
-import { endTake, initTransport, togglePlay, toggleTake } from './transport.js';
+import { endTake, grain, initTransport, togglePlay, toggleTake } from './transport.js';
+import { soundWanted } from '../shared/sound.js';
 import { following, freeOf, initPicture, pictureUpdates, seeking } from './views.js';
 
 const BUNDLED = 'camarabuena.shots';
@@ -31,8 +32,12 @@ const BUNDLED = 'camarabuena.shots';
 
 function actions(view) {
   const seek = n => {
-    if (studioOf(view.state).running !== 'take' && n !== studioOf(view.state).frame)
-      view.dispatch({ effects: change.of(seeking(view.state, n)) });
+    const s = studioOf(view.state);
+    if (s.running === 'take' || n === s.frame)
+      return;
+    view.dispatch({ effects: change.of(seeking(view.state, n)) });
+    if (!s.running)
+      grain(view, n);
   };
   return {
     seek,
@@ -106,8 +111,8 @@ async function bundledText() {
 // The studio's fields as the draft left them (or as a first visit has them).
 function fieldsOf(draft, facts, writing) {
   if (!draft)
-    return { ...INITIAL, writing };
-  return { ...INITIAL, writing, frame: Math.max(0, Math.min(facts.frames - 1, draft.frame | 0)),
+    return { ...INITIAL, writing, sound: soundWanted() };
+  return { ...INITIAL, writing, sound: soundWanted(), frame: Math.max(0, Math.min(facts.frames - 1, draft.frame | 0)),
            view: draft.view === 'free' ? 'free' : 'film', free: draft.free || null,
            name: typeof draft.name === 'string' && draft.name ? draft.name : INITIAL.name };
 }

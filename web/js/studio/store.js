@@ -23,6 +23,7 @@ export const INITIAL = {
   follow: null,        // the actor the free camera travels with: { actor, at (where it was when last followed) }
   running: null,       // the transport: null, 'play', or 'take'
   take: null,          // the take being flown: { from (its first frame), frames (flown so far) }
+  sound: true,         // the transport plays the film's sound (false: muted)
   message: null,       // the last word to the user: { text, kind: 'info' | 'error' }
   writing: true,       // this tab writes the draft (false: another tab does, and this one only shows it)
   draft: { stored: 0, failing: null, reason: '', standIn: null },  // what became of the draft's stores
