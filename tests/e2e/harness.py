@@ -115,6 +115,14 @@ def click_track(path, seconds, every=0.5, length=96):
     return starts
 
 
+def clicks_heard(starts, first_frame, last_frame, offset):
+    """The sample of frames first_frame to last_frame's sound at which each click
+    (its first sample in the music) of music moved by offset seconds begins."""
+    begin, end = first_frame * 1200, (last_frame + 1) * 1200
+    heard = [s + round(offset * 48000) - begin for s in starts]
+    return [h for h in heard if 0 <= h < end - begin]
+
+
 def onsets(samples, threshold):
     """Where the left channel of interleaved stereo samples first passes threshold
     after 0.1 s below it."""

@@ -15,7 +15,7 @@ import unittest
 import wave
 from array import array
 
-from harness import click_track, default_film, onsets
+from harness import click_track, clicks_heard, default_film, onsets
 
 # A quiet stretch (the train far away), in the middle of the film, and music
 # that starts 85.31 s into the story: 0.31 s before this stretch's first click.
@@ -41,13 +41,6 @@ def samples(path):
     with wave.open(path) as w:
         assert (w.getframerate(), w.getnchannels(), w.getsampwidth()) == (48000, 2, 2)
         return array("h", w.readframes(w.getnframes()))
-
-
-def clicks_heard(starts, first_frame, last_frame, offset):
-    """The sample of a range's sound at which each click of music moved by offset seconds begins."""
-    begin, end = first_frame * 1200, (last_frame + 1) * 1200
-    heard = [s + round(offset * 48000) - begin for s in starts]
-    return [h for h in heard if 0 <= h < end - begin]
 
 
 @unittest.skipIf(shutil.which("ffmpeg") is None, "ffmpeg measures the loudness and decodes the music")
@@ -105,14 +98,11 @@ class Soundtrack(unittest.TestCase):
             self.assertEqual(a.read(), b.read())
 
     def test_refusals_write_nothing_and_say_why(self):
-        with open(self.path("notes.txt"), "w") as f:
-            f.write("not a song\n")
-        with open(self.path("taken.wav"), "w") as f:
-            f.write("the user's own\n")
-        with open(self.path("nomusic.shots"), "w") as f:
-            f.write("0 10 10 10 0 0 0 0 1 0\n")
-        with open(self.path("badmusic.shots"), "w") as f:
-            f.write("0 10 10 10 0 0 0 0 1 0\n\nmusic \"notes.txt\" tempo 0\n")
+        for name, text in (("notes.txt", "not a song\n"), ("taken.wav", "the user's own\n"),
+                           ("nomusic.shots", "0 10 10 10 0 0 0 0 1 0\n"),
+                           ("badmusic.shots", "0 10 10 10 0 0 0 0 1 0\n\nmusic \"notes.txt\" tempo 0\n")):
+            with open(self.path(name), "w") as f:
+                f.write(text)
         click_track(self.path("clicks.wav"), 1)
         film = default_film()
         cases = [
