@@ -1,4 +1,5 @@
-// film: checks films, and makes them from recordings and shot lists.
+// film: checks films, makes them from recordings and shot lists, and writes
+// their soundtracks.
 //
 //   film check FILE                            can PLAY play FILE, and what it shows
 //   film playable RECORDING [-o FILM]          a recording made with U into a film
@@ -606,7 +607,8 @@ int ayuda(const CLI::App& app, const CLI::App& help, const std::string& pedida)
 int main(int argc, char** argv)
 {
     Orden o;
-    CLI::App app("Checks films for PLAY, and makes them from recordings and shot lists.", "film");
+    CLI::App app("Checks films for PLAY, makes them from recordings and shot lists, and writes their soundtracks.",
+                 "film");
     prepararLlamada(app, lineaVersion("film"));
     const CLI::Option* viejo = declararOrdenes(app, o);
     CLI::App* help = app.add_subcommand("help", "Print a command's help: 'film help COMMAND' is 'film COMMAND --help'.");
