@@ -30,7 +30,13 @@ std::string bytesWav(const std::vector<int16_t>& muestras, int porSegundo, int c
     anadir(s, 16, 2);  // bits a sample
     s += "data";
     anadir(s, datos, 4);
-    s.reserve(s.size() + datos);
+    return s + bytesPcm(muestras);
+}
+
+std::string bytesPcm(const std::vector<int16_t>& muestras)
+{
+    std::string s;
+    s.reserve(muestras.size() * 2);
     for (int16_t m : muestras)
         anadir(s, static_cast<uint16_t>(m), 2);
     return s;

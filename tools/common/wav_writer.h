@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+// The interleaved samples alone, each little-endian: raw PCM ("s16le").
+std::string bytesPcm(const std::vector<int16_t>& muestras);
 // The whole file: a RIFF header, then the interleaved samples.
 std::string bytesWav(const std::vector<int16_t>& muestras, int porSegundo = 48000, int canales = 2);
 // Writes it to ruta, whole or not at all. False, with the reason.
