@@ -1,5 +1,5 @@
 """The studio and the page through ordinary mishaps, in headless chromium (run with
-/usr/bin/python3): two tabs on one draft, a full disk (a profile on a small tmpfs,
+/usr/bin/python3): two tabs on one draft, a database that never opens, a full disk (a profile on a small tmpfs,
 mounted as root), a link that would inflate to gigabytes, a NUL in a link and in
 a paste, a link opened in a tab already on the studio and a reload while it is
 asked about."""
@@ -209,6 +209,26 @@ class Tabs(StudioTest):
         self.start(forget=False)
         self.assertEqual(self.text(), BUNDLED + "# A1\n# A2\n# B1\n")
         self.assertEqual(b.script("return document.getElementById('draft-state').textContent"), "Draft kept")
+
+    def test_a_database_that_never_opens_is_stood_in_for(self):
+        """The studio opened while another tab holds the database in an upgrade that never
+        ends, as a page left within half a second of its first visit did."""
+        b = self.start()
+        b.open(self.site.url("nothing-here"))
+        b.driver.execute_async_script("""const done = arguments[0], r = indexedDB.open('practica02', 2);
+            r.onupgradeneeded = () => { const s = r.transaction.objectStore('kept');
+                                        const busy = () => s.get('x').onsuccess = busy; busy(); done(); };""")
+        b.driver.switch_to.new_window("tab")
+        self.start(forget=False)
+        state = b.script("const e = document.getElementById('draft-state'); return [e.textContent, e.title]")
+        self.assertEqual(state, ["Draft kept (localStorage)",
+                                   "The browser's database stands aside: its database did not open within 2 s."])
+        Links.type_at_end(self, "# kept aside\n")
+        kept = "const d = studioTest.draft(); return d.changes > 0 && d.stored === d.changes"
+        b.wait("the edit kept", lambda: b.script(kept))
+        b.driver.close()
+        b.driver.switch_to.window(b.driver.window_handles[0])
+        b.open(self.site.url("nothing-here"))  # the upgrade ends with its page
 
 
 @unittest.skipUnless(os.geteuid() == 0, "a full disk is a small tmpfs, which only root mounts")
