@@ -6,6 +6,7 @@ asked about."""
 import base64
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 import threading
@@ -229,6 +230,42 @@ class Tabs(StudioTest):
         b.driver.close()
         b.driver.switch_to.window(b.driver.window_handles[0])
         b.open(self.site.url("nothing-here"))  # the upgrade ends with its page
+
+    def test_two_recs_in_one_second_are_kept_apart_and_both_offered(self):
+        profile = tempfile.mkdtemp(prefix="practica02-recs-")
+        self.addCleanup(shutil.rmtree, profile, True)
+        page = PageTest()
+        page.site = self.site
+        b = Browser(window(SIZE), profile)
+        try:
+            for tab in range(2):  # both runs named in one second: the clock stands still
+                if tab:
+                    b.driver.switch_to.new_window("tab")
+                b.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                         {"source": "Date.now = () => 1765000000000;"})
+                page.start_rec(b)
+                b.keys("U")
+                b.wait("the pose kept", lambda: b.script("return document.getElementById('rec-state').textContent")
+                       == "REC: 1 pose, all kept in this browser.")
+            b.kill()
+        finally:
+            b.close()
+        b = Browser(window(SIZE), profile)
+        try:
+            offered, said = [], None
+            b.open(self.site.url("index.html"))
+            text = "const e = document.getElementById('recovered'); " \
+                   "return e.hidden ? null : document.getElementById('recovered-text').textContent"
+            for more in (" (and 1 more).", "."):
+                b.wait("an offer", lambda: b.script(text) not in (None, said))
+                said = b.script(text)
+                offered.append(re.fullmatch(r"A recording from your last visit was not saved: "
+                                            r"(camara-\d{14}(-2)?\.txt), 1 pose" + re.escape(more), said).group(1))
+                b.script("document.getElementById('recovered-discard').click()")
+            first = offered[0].replace("-2.txt", ".txt")
+            self.assertEqual(set(offered), {first, first.replace(".txt", "-2.txt")}, "one run each, kept apart")
+        finally:
+            b.close()
 
 
 @unittest.skipUnless(os.geteuid() == 0, "a full disk is a small tmpfs, which only root mounts")
