@@ -140,6 +140,19 @@ class Core {
     }
   }
 
+  // Only the offset and the gain of the music set, its samples kept.
+  setMusicSettings(offset, gain) {
+    this.module._studio_music_settings(offset, gain);
+  }
+
+  // The music line as the shot list writes it: music { name, offset, tempo (null:
+  // none), gain }.
+  musicLine({ name, offset, tempo, gain }) {
+    const m = this.module;
+    return m.UTF8ToString(this.withString(name, (pointer, length) =>
+      m._studio_music_line(pointer, length, offset, tempo || 0, gain)));
+  }
+
   // A key's point as the shot list writes it.
   pointText(point) {
     const m = this.module;
