@@ -176,6 +176,9 @@ TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
     MusicaDeTomas sola;
     sola.fichero = "a.ogg";
     EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\"");
+    sola.desplazamiento = 86400;
+    sola.tempo = 120;
+    EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\" offset 86400 tempo 120") << "in plain digits";
     EXPECT_FALSE(leerListaDeTomas(keys, 100).musica.hay);
     // The film is the same bytes with the music line or without it.
     EXPECT_EQ(compilarTomas(text, 100).texto, compilarTomas(keys, 100).texto);
