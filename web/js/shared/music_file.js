@@ -1,10 +1,13 @@
 // Music from a file (chosen, dropped, or kept in the browser): its bytes bounded,
 // decoded by the browser and resampled to the story's sound, 48 kHz stereo,
-// interleaved left then right as the program's mixer takes it.
+// interleaved left then right as the program's mixer takes it; and the one music
+// file kept in the browser (IndexedDB), by its name and size.
+import { forget, keep, keysWith, recall } from './storage.js';
 
 const RATE = 48000;
 export const MOST_MUSIC_BYTES = 200 * 1024 * 1024;
 export const MOST_MUSIC_SECONDS = 20 * 60;
+const KEPT = 'music:';  // the file kept as KEPT + name + ':' + size
 const AUDIO_NAMES = /\.(mp3|ogg|oga|opus|wav|wave|flac|m4a|aac|weba|webm|aif|aiff)$/i;
 
 // Whether a file looks like audio (by its type, else by its name's ending).
@@ -46,4 +49,21 @@ export async function decodeMusic(bytes, shown) {
     samples[2 * i + 1] = right[i];
   }
   return { samples, seconds: buffer.length / RATE };
+}
+
+// The file kept for a music line's name, as { name, size, bytes }, or null.
+export async function keptMusic(name) {
+  const key = (await keysWith(`${KEPT}${name}:`))[0];
+  const kept = key ? await recall(key) : undefined;
+  return kept && kept.bytes instanceof ArrayBuffer ? kept : null;
+}
+
+// A music file's bytes kept for its name, in place of any other music kept;
+// throws a StorageRefused saying why where it is not kept.
+export async function keepMusic(name, size, bytes) {
+  const key = `${KEPT}${name}:${size}`;
+  await keep(key, { name, size, bytes, time: Date.now() }, { bytes: true });
+  for (const other of await keysWith(KEPT))
+    if (other !== key)
+      await forget(other);
 }
