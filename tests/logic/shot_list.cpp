@@ -164,6 +164,8 @@ TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
     EXPECT_EQ(m.tempo, 96.0);
     EXPECT_EQ(m.gananciaDb, -3.5);
     EXPECT_EQ(m.linea, 2);
+    EXPECT_EQ(m.campo.desde, 3);
+    EXPECT_EQ(m.campo.hasta, 68) << "up to its last setting, the comment left out";
     EXPECT_EQ(l.claves.size(), 2u);
     // Written and read back: the same music; the defaults left out.
     MusicaDeTomas otra = m;
@@ -173,6 +175,7 @@ TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
     EXPECT_EQ(leida.desplazamiento, otra.desplazamiento);
     EXPECT_EQ(leida.tempo, otra.tempo);
     EXPECT_EQ(leida.gananciaDb, otra.gananciaDb);
+    EXPECT_EQ(leida.campo.hasta, static_cast<int>(lineaDeMusica(otra).size()) + 1);
     MusicaDeTomas sola;
     sola.fichero = "a.ogg";
     EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\"");

@@ -94,7 +94,8 @@ Json claves(const std::vector<ClaveToma>& cs)
 }
 
 // The music line read, or null where the list has none: its file's name, offset,
-// tempo (null where it gives none), gain, and its line.
+// tempo (null where it gives none), gain, its line, and where on it the music
+// stands (from its word to its last setting).
 Json musica(const MusicaDeTomas& m)
 {
     if (!m.hay)
@@ -103,7 +104,8 @@ Json musica(const MusicaDeTomas& m)
                          {"offset", m.desplazamiento},
                          {"tempo", m.tempo > 0.0 ? Json(m.tempo) : Json(nullptr)},
                          {"gain", m.gananciaDb},
-                         {"line", m.linea}});
+                         {"line", m.linea},
+                         {"field", campo(m.campo)}});
 }
 
 Json errores(const ErroresTexto& es)
