@@ -132,6 +132,8 @@ class Core {
   // 48 kHz (empty: none), its offset in seconds from frame 0 and its gain in dB.
   setMusic(samples, offset, gain) {
     const m = this.module, pointer = m._malloc(Math.max(4, samples.length * 4));
+    if (!pointer)
+      throw new Error('the page has no memory left for it');
     try {
       m.HEAPF32.set(samples, pointer / 4);
       m._studio_set_music(pointer, samples.length / 2, offset, gain);

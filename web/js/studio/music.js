@@ -12,13 +12,14 @@ import { $, ask } from '../shared/page.js';
 import { shownName } from '../shared/text_file.js';
 import { filmOf, keysOf } from './film.js';
 import { change, say, saying, services, studioOf } from './store.js';
-import { edit } from './text.js';
+import { edit, position } from './text.js';
 import { soundChanged } from './transport.js';
 
 const MOST_NAME = 200;       // characters of a file's name kept in the line
 
 // The music line as the program read it, { name, offset, tempo (or null), gain,
-// line }, or null: the text's, or, while the text has errors, the last film's.
+// line, field (its music's byte columns on the line) }, or null: the text's, or,
+// while the text has errors, the last film's.
 export function musicLineOf(state) {
   const { answer, shown } = filmOf(state);
   return answer.music || (!answer.ok && shown ? shown.music : null) || null;
@@ -53,11 +54,11 @@ function outside(state) {
 // ---- The music line ------------------------------------------------------------
 
 // The change that writes music ({ name, offset, tempo, gain }) as the music line:
-// in place of the line there is, else before the first key.
+// in place of the music of the line there is, else on a line before the first key.
 function lineChange(state, music) {
   const doc = state.doc, text = state.facet(services).core.musicLine(music), line = filmOf(state).answer.music;
-  if (line)
-    return { from: doc.line(line.line).from, to: doc.line(line.line).to, insert: text };
+  if (line)  // a comment after it stays
+    return { from: position(doc, line.line, line.field[0]), to: position(doc, line.line, line.field[1]), insert: text };
   const keys = keysOf(state);
   if (keys.length)
     return { from: doc.line(keys[0].line).from, insert: text + '\n' };
@@ -68,7 +69,7 @@ function lineChange(state, music) {
 function readLine(view) {
   const { answer, shown } = filmOf(view.state);
   if (!answer.music && !answer.ok && shown && shown.music) {
-    say(view, 'Not changed: mend the errors in the text first (the music line is among the lines with errors).', 'error');
+    say(view, 'Not changed: the text has errors and its music line does not read; mend them first.', 'error');
     return undefined;
   }
   return answer.music;
@@ -118,6 +119,18 @@ function lineName(fileName) {
   return name.length > MOST_NAME ? name.slice(name.length - MOST_NAME) : name;
 }
 
+// The music loaded this visit, the last few, by name: a line undone back to the
+// music before finds it here.
+const LOADED = 2;
+const loaded = new Map();
+function remember(track) {
+  loaded.delete(track.name);
+  loaded.set(track.name, track);
+  if (loaded.size > LOADED)
+    loaded.delete(loaded.keys().next().value);
+  return track;
+}
+
 // The file's bytes kept with the draft; true once kept (else said why).
 async function keptWithDraft(view, track, bytes) {
   try {
@@ -150,7 +163,7 @@ export async function useMusicFile(view, file, as = null) {
     return;
   }
   const name = as || lineName(file.name);
-  const track = { name, size: file.size, samples: decoded.samples, seconds: decoded.seconds };
+  const track = remember({ name, size: file.size, samples: decoded.samples, seconds: decoded.seconds });
   const long = `${minutes(decoded.seconds)} long`;
   if (as) {
     view.dispatch({ effects: [change.of({ track }), saying(`The music "${name}" is ${shown} (${long}); keeping it…`)] });
@@ -186,12 +199,17 @@ async function findTrack(view, name) {
     return;
   finding = name;
   try {
+    await Promise.resolve();  // called from an update: a dispatch waits until it is over
+    if (loaded.has(name)) {
+      view.dispatch({ effects: change.of({ track: loaded.get(name) }) });
+      return;
+    }
     const kept = await keptMusic(name);
     if (kept) {
       const decoded = await decodeMusic(kept.bytes, name).catch(() => null);
       const line = musicLineOf(view.state);
       if (decoded && line && line.name === name) {
-        view.dispatch({ effects: change.of({ track: { name, size: kept.size, ...decoded } }) });
+        view.dispatch({ effects: change.of({ track: remember({ name, size: kept.size, ...decoded }) }) });
         return;
       }
     }
@@ -212,22 +230,29 @@ async function findTrack(view, name) {
 
 let applied = null;  // what the program was last given
 
-function apply(core, now) {
+function apply(view, now) {
+  const core = view.state.facet(services).core;
   if (now === applied)
     return;
-  if (!now)
+  try {
+    if (!now)
+      core.setMusic(new Float32Array(0), 0, -6);
+    else if (applied && applied.track === now.track)
+      core.setMusicSettings(now.offset, now.gain);
+    else
+      core.setMusic(now.track.samples, now.offset, now.gain);
+    applied = now;
+  } catch (error) {
     core.setMusic(new Float32Array(0), 0, -6);
-  else if (applied && applied.track === now.track)
-    core.setMusicSettings(now.offset, now.gain);
-  else
-    core.setMusic(now.track.samples, now.offset, now.gain);
-  applied = now;
+    applied = null;
+    queueMicrotask(() => say(view, `The music is not heard: ${error.message}.`, 'error'));
+  }
   soundChanged();
 }
 
 function check(view, before) {
   const state = view.state, line = musicLineOf(state), track = studioOf(state).track;
-  apply(state.facet(services).core, heardOf(state));
+  apply(view, heardOf(state));
   if (line && (!track || track.name !== line.name))
     findTrack(view, line.name);
   const why = outside(state);
