@@ -3,6 +3,7 @@ a click track chosen as music is the shot list's music line, undone and redone,
 and comes back with the draft after a reload; its settings reach the mix; Snap
 puts a key made near a beat on the beat's frame; a file that is no audio is
 refused in one sentence; a shared link's music line asks for its file."""
+import base64
 import math
 import os
 import shutil
@@ -20,10 +21,10 @@ from test_studio import BUNDLED, QUERY, StudioTest
 SECONDS, RATE = 20, 44100  # the click track: resampled to 48 kHz, it is SECONDS x 48,000 pairs
 
 
-def click_track(path, bpm=120):
+def click_track(path, seconds=SECONDS, bpm=120):
     """A mono WAV at RATE: a 10 ms click of 1 kHz on every beat, silence between."""
     period, samples = round(RATE * 60 / bpm), bytearray()
-    for i in range(SECONDS * RATE):
+    for i in range(seconds * RATE):
         v = int(20000 * math.sin(2 * math.pi * 1000 * i / RATE)) if i % period < RATE // 100 else 0
         samples += struct.pack("<h", v)
     with wave.open(path, "wb") as w:
@@ -52,6 +53,23 @@ class Music(StudioTest):
         self.browser.script("const f = document.getElementById(arguments[0]); f.value = arguments[1];"
                             "f.dispatchEvent(new Event('change'));", id, value)
 
+    def drop(self, path, name, kind):
+        """The file at path dropped on the page as name, of MIME type kind."""
+        with open(path, "rb") as f:
+            data = base64.b64encode(f.read()).decode()
+        self.browser.script("const bytes = Uint8Array.from(atob(arguments[0]), c => c.charCodeAt(0));"
+                            "const t = new DataTransfer(); t.items.add(new File([bytes], arguments[1], "
+                            "{ type: arguments[2] }));"
+                            "window.dispatchEvent(new DragEvent('drop', { dataTransfer: t, cancelable: true }));",
+                            data, name, kind)
+
+    def waveform(self):
+        """The pixels of the waveform's colour in the timeline's beats lane."""
+        return self.browser.script(
+            "const c = document.getElementById('timeline'), d = c.getContext('2d').getImageData(0, 0, c.width, 30).data;"
+            "let n = 0; for (let i = 0; i < d.length; i += 4) n += d[i] === 47 && d[i + 1] === 106 && d[i + 2] === 130;"
+            "return n;")
+
     def chosen(self):
         """The click track chosen as music, and kept with the draft."""
         b = self.start()
@@ -71,9 +89,11 @@ class Music(StudioTest):
         self.assertEqual(self.lines()[first_key], 'music "clicks.wav"', "the line stands before the first key")
         self.assertEqual(self.lines()[:first_key] + self.lines()[first_key + 1:], BUNDLED.split("\n"))
 
+        self.assertGreater(self.waveform(), 100, "the waveform drawn")
         b.chord(Keys.CONTROL, "z")
         b.wait("the music line undone", lambda: self.text() == BUNDLED)
         self.assertEqual(self.music()["heard"], 0, "no line, no music")
+        self.assertEqual(self.waveform(), 0)
         self.assertIsNone(b.script("return studioTest.exported()"))
         b.chord(Keys.CONTROL, Keys.SHIFT, "z")
         b.wait("the music line redone", lambda: self.music()["heard"] == m["track"]["pairs"])
@@ -110,6 +130,20 @@ class Music(StudioTest):
         b.wait("the music outside the film", lambda: "after the film's end" in self.status())
         self.assertEqual(b.script("return document.getElementById('status').className"), "info")
 
+    def test_a_dropped_audio_file_is_music_and_a_dropped_text_a_shot_list(self):
+        b = self.start()
+        short = os.path.join(self.folder, "short.wav")
+        click_track(short, seconds=2)
+        self.drop(short, "Drum loop.wav", "audio/wav")
+        b.wait("the dropped music", lambda: self.music()["heard"] == 2 * 48000)
+        self.assertIn('music "Drum loop.wav"', self.text())
+        shots = os.path.join(self.folder, "other.shots")
+        with open(shots, "w") as f:
+            f.write(BUNDLED.replace("\n90 ", "\n# 90 ", 1))
+        self.drop(shots, "other.shots", "")
+        b.wait("the dropped shot list", lambda: "# 90 " in self.text())
+        b.wait("no music left", lambda: self.music()["heard"] == 0)
+
     def test_no_audio_is_refused_and_a_link_asks_for_its_music(self):
         b = self.start()
         notes = os.path.join(self.folder, "notes.txt")
@@ -131,6 +165,18 @@ class Music(StudioTest):
         b.wait("the link's music heard", lambda: self.music()["heard"] > 0)
         self.assertEqual(self.music()["track"]["name"], "Train song.ogg")
         self.assertEqual(self.text(), shared, "the text as the link carried it")
+
+        b.open(self.site.url("nothing-here"))  # the player in a browser that keeps no music
+        b.driver.execute_async_script(
+            "const done = arguments[0];"
+            "const r = indexedDB.deleteDatabase('practica02'); r.onsuccess = r.onerror = r.onblocked = () => done();")
+        b.open(self.site.url("player.html" + fragment(deflated(shared))))
+        b.wait_for_element("said-music")
+        self.assertEqual(b.script("return document.getElementById('said-text').textContent"),
+                         'This film has music "Train song.ogg", which the link does not carry: it plays without it.')
+        self.choose(self.clicks)
+        b.wait("the player's music", lambda: b.script("return document.getElementById('said-text').textContent")
+               == 'The music "Train song.ogg" plays under the film, kept in this browser.')
 
 
 if __name__ == "__main__":
