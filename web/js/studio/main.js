@@ -1,8 +1,8 @@
 // The studio's page: starts the program on the picture's canvas, learns which tab
 // writes the draft, opens the text (the last draft, else a shared link's, else
 // the bundled shot list) in one editor state that holds the studio's whole state
-// (store.js), and subscribes the picture, the timeline, the bars, the problems
-// and the autosave to it. Frame numbers are the story's.
+// (store.js), and subscribes the picture, the timeline, the bars, the problems,
+// the autosave and the music to it. Frame numbers are the story's.
 import { EditorState } from '@codemirror/state';
 import { EditorView } from '@codemirror/view';
 import { startCore } from '../shared/core.js';

@@ -1,7 +1,7 @@
 // The timeline's input, one code path for mouse, pen and touch (Pointer Events):
 // one pointer scrubs, or drags a key's mark to move its frame (both snapped to
-// the nearest beat while Snap is on); two fingers pinch
-// to zoom (down to 24 pixels a frame) and drag to pan; with a mouse, Ctrl+wheel
+// the nearest beat while Snap is on); two fingers pinch to zoom (down to 24
+// pixels a frame) and drag to pan; with a mouse, Ctrl+wheel
 // zooms about the pointer and the wheel pans. A second finger cancels a drag
 // under way: nothing moves, and the timeline is left as the keyboard knows it.
 import { moveKey, whyNotMove } from './edits.js';
