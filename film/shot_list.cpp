@@ -259,6 +259,8 @@ bool leerMusica(int numero, const std::string& linea, size_t desde, MusicaDeToma
     error = lector.error();
     m.hay = !lector.fallo();
     m.linea = numero;
+    m.campo = {static_cast<int>(linea.find_first_not_of(" \t\r")) + 1,
+               std::max(static_cast<int>(i) + 2, lector.columnaLeida())};
     return m.hay;
 }
 

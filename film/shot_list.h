@@ -74,6 +74,7 @@ struct MusicaDeTomas {
     double tempo = 0.0;           // beats a minute; 0 when the line gives none
     double gananciaDb = -6.0;     // its level in the mix
     int linea = 0;                // where the line stands
+    CampoTexto campo;             // on it, from its word to its last setting (a comment after it left out)
 };
 
 struct ListaDeTomas {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -36,13 +37,19 @@ void campo(std::string& linea, const std::string& texto, int ancho)
 // The shortest "%.Ng" text that strtod reads back as the same double.
 std::string textoDeDecimal(double valor)
 {
-    char texto[32];
+    // The fewest digits that read back as the value, in plain digits where some
+    // do (120, not 1.2e+02).
+    char texto[32], exponente[32] = "";
     for (int digitos = 1; digitos <= 17; digitos++) {
         std::snprintf(texto, sizeof texto, "%.*g", digitos, valor);
-        if (std::strtod(texto, nullptr) == valor)
-            break;
+        if (std::strtod(texto, nullptr) != valor)
+            continue;
+        if (!std::strchr(texto, 'e'))
+            return texto;
+        if (!exponente[0])
+            std::snprintf(exponente, sizeof exponente, "%s", texto);
     }
-    return texto;
+    return exponente[0] ? exponente : texto;
 }
 
 }  // namespace

@@ -164,6 +164,8 @@ TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
     EXPECT_EQ(m.tempo, 96.0);
     EXPECT_EQ(m.gananciaDb, -3.5);
     EXPECT_EQ(m.linea, 2);
+    EXPECT_EQ(m.campo.desde, 3);
+    EXPECT_EQ(m.campo.hasta, 68) << "up to its last setting, the comment left out";
     EXPECT_EQ(l.claves.size(), 2u);
     // Written and read back: the same music; the defaults left out.
     MusicaDeTomas otra = m;
@@ -173,9 +175,13 @@ TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
     EXPECT_EQ(leida.desplazamiento, otra.desplazamiento);
     EXPECT_EQ(leida.tempo, otra.tempo);
     EXPECT_EQ(leida.gananciaDb, otra.gananciaDb);
+    EXPECT_EQ(leida.campo.hasta, static_cast<int>(lineaDeMusica(otra).size()) + 1);
     MusicaDeTomas sola;
     sola.fichero = "a.ogg";
     EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\"");
+    sola.desplazamiento = 86400;
+    sola.tempo = 120;
+    EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\" offset 86400 tempo 120") << "in plain digits";
     EXPECT_FALSE(leerListaDeTomas(keys, 100).musica.hay);
     // The film is the same bytes with the music line or without it.
     EXPECT_EQ(compilarTomas(text, 100).texto, compilarTomas(keys, 100).texto);

@@ -93,6 +93,21 @@ Json claves(const std::vector<ClaveToma>& cs)
     return r;
 }
 
+// The music line read, or null where the list has none: its file's name, offset,
+// tempo (null where it gives none), gain, its line, and where on it the music
+// stands (from its word to its last setting).
+Json musica(const MusicaDeTomas& m)
+{
+    if (!m.hay)
+        return nullptr;
+    return Json::object({{"name", m.fichero},
+                         {"offset", m.desplazamiento},
+                         {"tempo", m.tempo > 0.0 ? Json(m.tempo) : Json(nullptr)},
+                         {"gain", m.gananciaDb},
+                         {"line", m.linea},
+                         {"field", campo(m.campo)}});
+}
+
 Json errores(const ErroresTexto& es)
 {
     Json r = Json::array();
@@ -265,7 +280,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_facts()
 
 // Reads and compiles a shot list of the story's length. The answer: whether it
 // reads ("ok"), its errors (the first few, with line and column in bytes, and how
-// many in all), the keys read well (even when other lines have errors), and, when
+// many in all), the keys read well (even when other lines have errors), its music
+// line as read (null where it has none, or where that line has an error), and, when
 // it reads, the film check's findings. With mostrar, a list that reads becomes
 // the film shown. The text is largo bytes at texto, NULs and all: the program
 // reads exactly the text the page shows.
@@ -276,7 +292,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_compile(const char* texto, int largo, in
     Json r = Json::object({{"ok", c.lista.bien()},
                            {"errors", errores(c.lista.errores)},
                            {"errorCount", c.lista.errores.total()},
-                           {"keys", claves(c.lista.claves)}});
+                           {"keys", claves(c.lista.claves)},
+                           {"music", musica(c.lista.musica)}});
     if (c.lista.bien()) {
         r["sound"] = c.revision.sana();
         anotarHallazgos(r, c);
@@ -436,6 +453,29 @@ EMSCRIPTEN_KEEPALIVE void studio_set_music(const float* muestras, int pares, dou
     m.muestras.assign(muestras, muestras + 2 * static_cast<size_t>(std::max(0, pares)));
     m.desplazamiento = desplazamiento;
     m.gananciaDb = gananciaDb;
+}
+
+// Only the offset and the gain of the music set, its samples kept.
+EMSCRIPTEN_KEEPALIVE void studio_music_settings(double desplazamiento, double gananciaDb)
+{
+    Musica& m = estudio().musica;
+    m.desplazamiento = desplazamiento;
+    m.gananciaDb = gananciaDb;
+}
+
+// The music line as the shot-list writer writes it: the file's name (largo bytes
+// at nombre), its offset and gain, its tempo (0: none).
+EMSCRIPTEN_KEEPALIVE const char* studio_music_line(const char* nombre, int largo, double desplazamiento, double tempo,
+                                                   double gananciaDb)
+{
+    MusicaDeTomas m;
+    m.hay = true;
+    m.fichero.assign(nombre, static_cast<size_t>(largo));
+    m.desplazamiento = desplazamiento;
+    m.tempo = tempo;
+    m.gananciaDb = gananciaDb;
+    estudio().respuesta = lineaDeMusica(m);
+    return estudio().respuesta.c_str();
 }
 
 // A point of a key, as the writer writes it: actor -1 for a fixed point.

@@ -3,13 +3,15 @@
 // story's pace (a step, its picture, the story's wait). A tap or a click on the
 // picture, Space or the button pauses and plays on; the scrub bar moves through
 // the story; Make your own opens the studio with the same shot list. A link whose
-// list does not compile is said in one sentence, with the way to mend it.
+// list does not compile is said in one sentence, with the way to mend it; its
+// music is played when this browser keeps its file, else asked for (music.js).
 import { startCore } from '../shared/core.js';
 import { $, devicePixels, sizeCanvas, typing } from '../shared/page.js';
 import { linkFor, textFromFragment } from '../shared/share.js';
 import { MOST_BYTES, tooBig } from '../shared/shot_text.js';
 import { keepForOffline } from '../shared/offline.js';
 import { Soundtrack, rememberSound, soundWanted } from '../shared/sound.js';
+import { findMusic } from './music.js';
 import { scrubBar } from './scrub.js';
 
 const BUNDLED = 'camarabuena.shots';
@@ -217,6 +219,12 @@ async function start() {
     return;
   }
   wire();
+  findMusic(player.core, answer.music, say, () => {
+    player.sound.made = null;  // the soundtrack made again, with the music under it
+    prepareSound();
+    if (player.playing)
+      setPlaying(true);
+  });
   show(0);
   console.log(`player: first picture ${Math.round(performance.now())} ms after the page was opened`);
   keepForOffline();

@@ -132,12 +132,27 @@ class Core {
   // 48 kHz (empty: none), its offset in seconds from frame 0 and its gain in dB.
   setMusic(samples, offset, gain) {
     const m = this.module, pointer = m._malloc(Math.max(4, samples.length * 4));
+    if (!pointer)
+      throw new Error('the page has no memory left for it');
     try {
       m.HEAPF32.set(samples, pointer / 4);
       m._studio_set_music(pointer, samples.length / 2, offset, gain);
     } finally {
       m._free(pointer);
     }
+  }
+
+  // Only the offset and the gain of the music set, its samples kept.
+  setMusicSettings(offset, gain) {
+    this.module._studio_music_settings(offset, gain);
+  }
+
+  // The music line as the shot list writes it: music { name, offset, tempo (null:
+  // none), gain }.
+  musicLine({ name, offset, tempo, gain }) {
+    const m = this.module;
+    return m.UTF8ToString(this.withString(name, (pointer, length) =>
+      m._studio_music_line(pointer, length, offset, tempo || 0, gain)));
   }
 
   // A key's point as the shot list writes it.

@@ -1,7 +1,9 @@
 // A file dropped anywhere on the page: the overlay shown while one is dragged
-// over it, and open(file) called with the first file dropped.
+// over it, and the first file dropped handed on: to audio(file) when it is an
+// audio file and there is an audio(file), else to open(file).
+import { isAudio } from './music_file.js';
 
-export function onFileDropped(overlay, open) {
+export function onFileDropped(overlay, open, audio = null) {
   window.addEventListener('dragover', event => {
     event.preventDefault();
     overlay.hidden = false;
@@ -13,6 +15,7 @@ export function onFileDropped(overlay, open) {
   window.addEventListener('drop', event => {
     event.preventDefault();
     overlay.hidden = true;
-    open(event.dataTransfer.files[0]);
+    const file = event.dataTransfer.files[0];
+    (audio && isAudio(file) ? audio : open)(file);
   });
 }

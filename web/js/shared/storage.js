@@ -2,7 +2,8 @@
 // recording being made, a film handed to the player): in IndexedDB, or in
 // localStorage where IndexedDB is refused (private modes, some embedded
 // browsers) or does not open within OPEN_WAIT. Values are plain objects of
-// strings, numbers, booleans and arrays, each with a time (ms since 1970).
+// strings, numbers, booleans and arrays (and ArrayBuffers, kept in IndexedDB
+// only), each with a time (ms since 1970).
 //
 // A write counts only once it is on the disk as far as the page can tell: the
 // IndexedDB transaction completed, or the localStorage value set without an
@@ -120,12 +121,16 @@ function setLocal(key, value) {
 }
 
 // Keeps value under key, or throws a StorageRefused saying why it was not kept.
-export async function keep(key, value) {
+// With bytes (value holds an ArrayBuffer), only IndexedDB keeps it: localStorage,
+// where it stands in, holds text alone.
+export async function keep(key, value, { bytes = false } = {}) {
   const db = await open();
   if (db === REFUSED) {
     database = null;  // asked again next time
     throw new StorageRefused(new Error('its database cannot be opened again'));
   }
+  if (!db && bytes)
+    throw new StorageRefused(new Error(`the browser's database stands aside (${fallback})`));
   try {
     if (db) {
       await transaction(db, 'readwrite', store => store.put(value, key));

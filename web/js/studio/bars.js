@@ -9,8 +9,10 @@ import { onFileDropped } from '../shared/drop.js';
 import { beatAt } from '../shared/beats.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { $, keepFocus } from '../shared/page.js';
-import { aimAt, deleteKey, keyFromView, rideWith, setMotion } from './edits.js';
+import { aimAt, deleteKey, rideWith, setMotion } from './edits.js';
 import { filmOf, keyAt } from './film.js';
+import { useMusicFile } from './music.js';
+import { wireMusicBar } from './music_panel.js';
 import { openFile } from './opening.js';
 import { askToWrite } from './owner.js';
 import { change, changedFields, say, services, studioOf } from './store.js';
@@ -41,6 +43,10 @@ function showBars(state, fields, filmChanged) {
   }
   if (fields.has('sound'))
     $('sound-button').textContent = s.sound ? 'Sound on' : 'Sound off';
+  if (fields.has('snap')) {
+    $('snap-button').firstChild.textContent = s.snap ? 'Snap on ' : 'Snap off ';
+    $('snap-button').setAttribute('aria-pressed', String(s.snap));
+  }
   if (fields.has('message')) {
     $('status').textContent = s.message ? s.message.text : '';
     $('status').className = s.message ? s.message.kind : '';
@@ -54,7 +60,7 @@ export const barUpdates = EditorView.updateListener.of(update => {
 
 // The bars shown as the state stands now.
 export function showAllBars(state) {
-  showBars(state, new Set(['frame', 'follow', 'view', 'running', 'message', 'sound']), true);
+  showBars(state, new Set(['frame', 'follow', 'view', 'running', 'message', 'sound', 'snap']), true);
 }
 
 // A choice of the tool bar that acts once and goes back to its label.
@@ -87,7 +93,7 @@ function wireCompactBar(actions) {
 }
 
 // The tool bar's and the transport bar's controls. actions: the studio's own
-// (follow, toggleView, togglePlay, toggleTake, leaveText).
+// (follow, toggleView, togglePlay, toggleTake, toggleSnap, leaveText).
 export function wireBars(view, actions) {
   keepFocus(document.querySelectorAll('#toolbar button, #transport button'));
   const facts = view.state.facet(services).facts;
@@ -105,7 +111,7 @@ export function wireBars(view, actions) {
   choose('aim-select', actor => aimAt(view, actor), actions.leaveText);
   choose('ride-select', actor => rideWith(view, actor), actions.leaveText);
   choose('motion-select', motion => setMotion(view, motion), actions.leaveText);
-  $('key-button').onclick = () => keyFromView(view);
+  $('key-button').onclick = actions.key;
   $('take-button').onclick = actions.toggleTake;
   $('delete-button').onclick = () => deleteKey(view);
   $('view-button').onclick = actions.toggleView;
@@ -115,6 +121,7 @@ export function wireBars(view, actions) {
     rememberSound(on);
     view.dispatch({ effects: change.of({ sound: on }) });
   };
+  $('snap-button').onclick = actions.toggleSnap;
   $('undo-button').onclick = () => undo(view);
   $('redo-button').onclick = () => redo(view);
   $('open-button').onclick = () => $('open-input').click();
@@ -138,5 +145,6 @@ export function wireBars(view, actions) {
   wireCompactBar(actions);
   const exporter = exportPanel($('export'), () => filmToExport(view));
   $('export-button').onclick = () => exporter.open();
-  onFileDropped($('drop'), file => openFile(view, file));
+  wireMusicBar(view);
+  onFileDropped($('drop'), file => openFile(view, file), file => useMusicFile(view, file));
 }

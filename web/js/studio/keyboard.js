@@ -1,7 +1,7 @@
 // The studio's keys, whenever the text view does not have the focus (Escape
 // leaves it): the timeline's (Left/Right a frame, Shift a second of the story,
 // PageUp/PageDown the previous/next key, Home/End), Space to play and pause, V
-// the view, K a key, Delete the key at the playhead, R a take, the free camera's
+// the view, K a key, N snap on or off, Delete the key at the playhead, R a take, the free camera's
 // fly keys (held), and undo and redo, which also work from the text view as it
 // has them.
 import { undo, redo } from '@codemirror/commands';
@@ -10,7 +10,7 @@ import { services, studioOf } from './store.js';
 import { flyKey } from './views.js';
 
 // actions: { seek(n), seekKey(direction), togglePlay(), toggleView(), key(), deleteKey(), leaveText(),
-// toggleTake() }. While a take runs, only its own keys act: the fly keys, R and Escape.
+// toggleTake(), toggleSnap() }. While a take runs, only its own keys act: the fly keys, R and Escape.
 export function initKeyboard(view, actions) {
   window.addEventListener('keydown', event => {
     if (view.hasFocus) {
@@ -56,6 +56,8 @@ export function initKeyboard(view, actions) {
       V: actions.toggleView,
       k: actions.key,
       K: actions.key,
+      n: actions.toggleSnap,
+      N: actions.toggleSnap,
       Delete: actions.deleteKey,
     }[key];
     if (done) {

@@ -1,8 +1,8 @@
 // The studio's page: starts the program on the picture's canvas, learns which tab
 // writes the draft, opens the text (the last draft, else a shared link's, else
 // the bundled shot list) in one editor state that holds the studio's whole state
-// (store.js), and subscribes the picture, the timeline, the bars, the problems
-// and the autosave to it. Frame numbers are the story's.
+// (store.js), and subscribes the picture, the timeline, the bars, the problems,
+// the autosave and the music to it. Frame numbers are the story's.
 import { EditorState } from '@codemirror/state';
 import { EditorView } from '@codemirror/view';
 import { startCore } from '../shared/core.js';
@@ -15,12 +15,15 @@ import { filmExtensions, keysOf } from './film.js';
 import { initKeyboard } from './keyboard.js';
 import { deleteKey, keyFromView } from './edits.js';
 import { dropFragment, openLink, question, readLink } from './opening.js';
+import { initMusic, musicUpdates } from './music.js';
+import { musicBarUpdates } from './music_panel.js';
 import { claimDraft } from './owner.js';
+import { snapped } from './snap.js';
 import { INITIAL, change, say, saying, services, studioField, studioOf } from './store.js';
 import { offerLastTake, takeHandlers } from './take.js';
 import { exposeForTests } from './test_interface.js';
 import { follow as followText, textExtensions } from './text.js';
-import { initTimelinePaint, timelineUpdates } from './timeline.js';
+import { initTimelinePaint, scale, timelineUpdates } from './timeline.js';
 import { initTimelineInput, paintDragged } from './timeline_input.js';
 import { endTake, grain, initTransport, togglePlay, toggleTake } from './transport.js';
 import { soundWanted } from '../shared/sound.js';
@@ -56,7 +59,18 @@ function actions(view) {
     follow: actor => view.dispatch({ effects: change.of(following(view.state, actor)) }),
     togglePlay: () => togglePlay(view),
     toggleTake: () => toggleTake(view),
-    key: () => keyFromView(view),
+    key() {
+      const s = studioOf(view.state), perFrame = scale(view.state, $('timeline').clientWidth).perFrame;
+      const n = snapped(view.state, s.frame, perFrame);
+      if (n !== s.frame && !s.running)
+        view.dispatch({ effects: change.of(seeking(view.state, n)) });
+      keyFromView(view);
+    },
+    toggleSnap() {
+      const on = !studioOf(view.state).snap;
+      view.dispatch({ effects: [change.of({ snap: on }), saying(on ? 'Snap on: the playhead, K and key drags snap to ' +
+                                'the nearest music or story beat (N turns it off).' : 'Snap off.')] });
+    },
     deleteKey: () => deleteKey(view),
     leaveText: () => $('picture').focus(),
   };
@@ -133,7 +147,7 @@ async function start() {
       doc: text,
       extensions: [services.of({ core, facts: core.facts }), studioField.init(() => fieldsOf(draft, core.facts, writing)),
                    textExtensions(core.facts), filmExtensions($('problems')), pictureUpdates, timelineUpdates,
-                   barUpdates, draftUpdates, draftLine],
+                   barUpdates, draftUpdates, draftLine, musicUpdates, musicBarUpdates],
     }),
   });
   const act = actions(view);
@@ -146,6 +160,7 @@ async function start() {
   initTransport(takeHandlers(view, () => Number($('tolerance-select').value)));
   initAutosave(view);
   showAllBars(view.state);
+  initMusic(view);
   if (link && link.error)
     say(view, link.error, 'error');
   else

@@ -2,6 +2,7 @@
 // document (the shot list's text, with its undo history) and, in fields of the
 // studio's, everything else the studio shows: the playhead, the view, the free
 // camera and the actor it follows, the transport (playing, or flying a take),
+// the music loaded and whether edits snap to beats,
 // the shot list's name and the last word to the user. The compiled film is
 // derived from the document (film.js). Every change is a transaction, dispatched
 // to the view; the picture, the timeline, the bars and the autosave subscribe to
@@ -24,6 +25,8 @@ export const INITIAL = {
   running: null,       // the transport: null, 'play', or 'take'
   take: null,          // the take being flown: { from (its first frame), frames (flown so far) }
   sound: true,         // the transport plays the film's sound (false: muted)
+  track: null,         // the music loaded: { name (as its line names it), size, samples, seconds }, or null
+  snap: false,         // the playhead, K and key drags snap to the nearest beat
   message: null,       // the last word to the user: { text, kind: 'info' | 'error' }
   writing: true,       // this tab writes the draft (false: another tab does, and this one only shows it)
   draft: { stored: 0, failing: null, reason: '', standIn: null },  // what became of the draft's stores

@@ -13,6 +13,9 @@
 //   draft()           { changes, stored, saving: 'ok' | 'refused' } of the autosave
 //   running()         the transport: null, 'play' or 'take'
 //   takeKept()        the frames of the take running (or the last one) stored as it goes
+//   music()           { line (the music line read, or null), track ({ name, pairs } loaded, or null),
+//                     heard (the stereo pairs the program mixes, 0: none) }
+//   exported()        the music filmToExport hands to a video: { pairs, offset, gain }, or null
 // Doing:
 //   place(line, offset)  the cursor there (line 0: the end of the text), the focus in the text
 //   change(line, from, to, insert)  an edit of a line's characters from..to, as typing makes it
@@ -20,7 +23,9 @@
 //   onDraw(wrap)      the program's drawing replaced by wrap(draw) (the benchmark's timing)
 import { draftCounts } from './autosave.js';
 import { keysOf } from './film.js';
+import { musicState } from './music.js';
 import { takeKept } from './take.js';
+import { filmToExport } from './way_out.js';
 import { change, services, studioOf } from './store.js';
 import { seeking } from './views.js';
 
@@ -44,6 +49,11 @@ export function exposeForTests(view) {
     },
     running: () => studioOf(view.state).running,
     takeKept,
+    music: () => musicState(view),
+    exported() {
+      const m = filmToExport(view).music;
+      return m && { pairs: m.samples.length / 2, offset: m.offset, gain: m.gain };
+    },
     draft: () => ({ ...draftCounts(), saving: studioOf(view.state).draft.failing ? 'refused' : 'ok' }),
     place(line, offset) {
       const doc = view.state.doc;

@@ -1,14 +1,17 @@
 // The timeline under the picture: the story's frames (all of them, or the span
-// it is zoomed to), the story's beats labelled where the labels fit, the shots'
+// it is zoomed to), the story's beats labelled where the labels fit, over the
+// music's waveform and beat grid (timeline_music.js), the shots'
 // spans (a shot ends with a held key, a step), the film check's findings, a mark
 // for each key shaped by its motion (step: square, linear: diamond, smooth:
 // circle), frame numbers where there is room, and the playhead. It is painted
-// again whenever an update changes the playhead, the span or the film; its input
+// again whenever an update changes the playhead, the span, the film, the music or
+// Snap; its input
 // (scrub, key drags, zoom and pan) is timeline_input.js's.
 import { EditorView } from '@codemirror/view';
 import { labelsThatFit } from '../shared/beats.js';
 import { filmOf, keysOf } from './film.js';
 import { changedFields, services, studioOf } from './store.js';
+import { paintMusic } from './timeline_music.js';
 
 export const MARGIN = 10;  // pixels left and right of the frames
 export const LANES = { beats: [0, 30], shots: [30, 42], findings: [42, 48], keys: [48, 76], numbers: [76, 90],
@@ -17,7 +20,7 @@ const MOTION_COLOURS = { step: '#ff8a5c', linear: '#5cc8ff', smooth: '#9cff7a' }
 
 let canvas = null;
 let view = null;         // the studio's editor view: its state
-let overlay = () => {};  // paints what the input shows over the timeline (a key being dragged)
+let overlay = () => {};  // paints what the input shows over the timeline (a key being dragged); true when it does
 
 export function initTimelinePaint(editorView, element, paintOverlay) {
   view = editorView;
@@ -52,7 +55,8 @@ export function spanShowing(state, n) {
 // The timeline's subscription.
 export const timelineUpdates = EditorView.updateListener.of(update => {
   const fields = changedFields(update);
-  if (fields.has('frame') || fields.has('span') || filmOf(update.startState) !== filmOf(update.state))
+  if (fields.has('frame') || fields.has('span') || fields.has('track') || fields.has('snap') ||
+      filmOf(update.startState) !== filmOf(update.state))
     paint();
 });
 
@@ -141,6 +145,7 @@ export function paint() {
   g.fillRect(0, 0, w, h);
   g.font = '11px sans-serif';
   g.textBaseline = 'top';
+  paintMusic(g, s, state, LANES.beats, h, overlay(null));
   paintBeats(g, s, facts, w);
   const keys = keysOf(state);
   shots(keys, facts.frames).forEach(([from, to], i) => {

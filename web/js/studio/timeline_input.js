@@ -1,12 +1,15 @@
 // The timeline's input, one code path for mouse, pen and touch (Pointer Events):
-// one pointer scrubs, or drags a key's mark to move its frame; two fingers pinch
-// to zoom (down to 24 pixels a frame) and drag to pan; with a mouse, Ctrl+wheel
+// one pointer scrubs, or drags a key's mark to move its frame (both snapped to
+// the nearest beat while Snap is on); two fingers pinch to zoom (down to 24
+// pixels a frame) and drag to pan; with a mouse, Ctrl+wheel
 // zooms about the pointer and the wheel pans. A second finger cancels a drag
 // under way: nothing moves, and the timeline is left as the keyboard knows it.
 import { moveKey, whyNotMove } from './edits.js';
 import { keysOf } from './film.js';
 import { change, services, studioOf } from './store.js';
+import { onBeat, snapped } from './snap.js';
 import { LANES, MARGIN, mark, paint, scale } from './timeline.js';
+import { paintSnapMark } from './timeline_music.js';
 
 const MOST_PER_FRAME = 24;  // pixels a frame at the closest zoom
 
@@ -93,7 +96,7 @@ function down(event) {
     seek(key.frame);
   } else {
     scrubbing = true;
-    seek(s.frameAt(at.x));
+    seek(snapped(view.state, s.frameAt(at.x), s.perFrame));
   }
 }
 
@@ -105,11 +108,11 @@ function move(event) {
   if (pinch && pointers.size === 2) {
     movePinch();
   } else if (dragging) {
-    dragging.frame = s.frameAt(at.x);
+    dragging.frame = snapped(view.state, s.frameAt(at.x), s.perFrame);
     dragging.why = whyNotMove(view.state, dragging.key, dragging.frame);
     paint();
   } else if (scrubbing) {
-    seek(s.frameAt(at.x));
+    seek(snapped(view.state, s.frameAt(at.x), s.perFrame));
   } else if (!pointers.size) {
     const key = keyUnder(at, false);
     canvas.style.cursor = key ? 'ew-resize' : 'pointer';
@@ -148,10 +151,13 @@ function wheel(event) {
 }
 
 // What the input shows over the painted timeline: the key being dragged, and
-// where it would go (or why it cannot).
+// where it would go (or why it cannot), with the snap's mark where it snapped;
+// true while a key is dragged (with g null, only that).
 export function paintDragged(g, s, w) {
-  if (!dragging)
-    return;
+  if (!dragging || !g)
+    return !!dragging;
+  if (studioOf(view.state).snap && onBeat(view.state, dragging.frame))
+    paintSnapMark(g, s, dragging.frame, LANES.height);
   const x = s.xOf(dragging.frame), y = (LANES.keys[0] + LANES.keys[1]) / 2;
   g.globalAlpha = 0.7;
   g.fillStyle = dragging.why ? '#f44' : '#fff';
@@ -161,6 +167,7 @@ export function paintDragged(g, s, w) {
   g.fillStyle = dragging.why ? '#f88' : '#fff';
   const label = dragging.why ? `${dragging.frame}: ${dragging.why}` : String(dragging.frame);
   g.fillText(label, Math.min(x + 8, w - g.measureText(label).width - 2), LANES.keys[0] - 13);
+  return true;
 }
 
 export function initTimelineInput(editorView, element, onSeek) {

@@ -130,6 +130,11 @@ export async function endTake(view) {
   await onEnd(t.take.from, flownPoses);
 }
 
+// The film's sound made again at the next play or grain: the music under it changed.
+export function soundChanged() {
+  sound.made = null;
+}
+
 // A short grain of the sound where a scrub lands, when the film's sound is made.
 export function grain(view, n) {
   if (studioOf(view.state).sound && sound.made === filmOf(view.state).shown)

@@ -1,13 +1,15 @@
 // The ways out of the studio: Save shots (the text), Save film (byte for byte
 // what `film compile` writes of that text, or refused with the reason where it
 // would write nothing), Play film (handed to the main page), Share (a link that
-// carries the whole text) and the film a video is made of. Each says what it did.
+// carries the whole text, and so its music line, not the music's file) and the
+// film a video is made of, with the music heard under it. Each says what it did.
 import { download } from '../shared/download.js';
 import { $ } from '../shared/page.js';
 import { keep } from '../shared/storage.js';
 import { shownName } from '../shared/text_file.js';
 import { filmOf, keysOf } from './film.js';
 import { linkFor } from '../shared/share.js';
+import { heardOf } from './music.js';
 import { say, services, studioOf } from './store.js';
 
 function plural(n, word) {
@@ -80,8 +82,12 @@ export async function share(view) {
   $('watch-link').select();
 }
 
-// The film a video is made of: { text, name, frames }, or an Error saying why there is none.
+// The film a video is made of: { text, name, frames, music }, or an Error saying
+// why there is none; music: what is heard under the story ({ samples, offset,
+// gain }), or null.
 export function filmToExport(view) {
+  const heard = heardOf(view.state);
   return { text: filmOfText(view.state), name: studioOf(view.state).name,
-           frames: view.state.facet(services).facts.frames };
+           frames: view.state.facet(services).facts.frames,
+           music: heard && { samples: heard.track.samples, offset: heard.offset, gain: heard.gain } };
 }
