@@ -1,6 +1,7 @@
 // The Export video panel, a bar of the page's (never over the picture): frames A
 // to B of the film (default the whole film), a size (default 1280x720), the codec
-// among those this browser encodes, the container, smooth lines; while a video is
+// among those this browser encodes (default the first of export.js's list it
+// encodes), the container, smooth lines (default on); while a video is
 // made, a progress bar with the frames done, frames a second and the time left,
 // and Cancel. The video is offered as NAME.mp4 or NAME.webm. Errors are one
 // sentence in the panel; the page goes on.
@@ -39,8 +40,9 @@ export function exportPanel(container, film) {
                                    title: `WIDTHxHEIGHT, even, up to ${MOST_SIZE.join('x')}` });
   const codec = element('select', { id: 'export-codec' });
   const box = element('select', { id: 'export-container' });
-  const smooth = element('input', { id: 'export-smooth', type: 'checkbox',
-                                    title: 'Each pixel from several samples: smoother lines, smaller files' });
+  const smooth = element('input', { id: 'export-smooth', type: 'checkbox', checked: true,
+                                    title: 'Each pixel from several samples: smoother lines, smaller files ' +
+                                           '(unticked: PLAY\'s own pixels, drawn twice as fast)' });
   const start = element('button', { id: 'export-start' }, 'Export');
   const cancel = element('button', { id: 'export-cancel', hidden: true }, 'Cancel');
   const close = element('button', { id: 'export-close', title: 'Close' }, '×');
