@@ -53,6 +53,18 @@ void avanzarHasta(int n)
         pasoDelGuion();
 }
 
+void recorrerPelicula(const std::vector<std::array<float, 9>>& poses, int hasta, const std::function<void()>& oir)
+{
+    escenaSinVentana();
+    nfotogramas = static_cast<int>(poses.size());
+    vfotogramas = poses;
+    oir();
+    while (fotograma <= hasta) {
+        pasoDelGuion();
+        oir();
+    }
+}
+
 void dibujarFotograma()
 {
     aplicarCamara();

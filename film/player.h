@@ -7,7 +7,10 @@
 
 #include "film/film_reader.h"
 
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 // A film file read as PLAY reads it.
 struct FicheroPelicula {
@@ -31,6 +34,12 @@ void tamanoSinVentana(int ancho, int alto);
 // camera stands at the pose of frame n, where PLAY stands when it shows that
 // frame's picture. Draws nothing; from frame n + 1 or later it does nothing.
 void avanzarHasta(int n);
+
+// A film's story played from its start without drawing, as the renderer plays
+// it: a fresh scene, the poses installed, and the story stepped through frame
+// hasta. oir is called before the first step and after each one, to read the
+// scene as it then stands (the soundtrack listens to the story this way).
+void recorrerPelicula(const std::vector<std::array<float, 9>>& poses, int hasta, const std::function<void()>& oir);
 
 // The picture of where the story stands: the camera set from the current pose and
 // the world drawn into the current context, not shown.

@@ -1,6 +1,8 @@
 // The shot-list reader. Each line is read on its own, token by token; the first
 // thing that is not what the grammar expects there is the line's error, and the
-// line gives no key. Frames are compared with the last key that was read well.
+// line gives no key (nor music). Frames are compared with the last key that was
+// read well. A music line's name is read from the line's bytes, as it is quoted;
+// its settings as tokens.
 #include "film/shot_list.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -24,6 +27,25 @@ constexpr std::array<NombreMovimiento, 3> MOVIMIENTOS = {{
 }};
 
 constexpr std::array<const char*, 3> EJES = {"x", "y", "z"};
+
+// A setting of the music line: its word, what its number is, its limits.
+struct AjusteMusica {
+    const char* palabra;
+    const char* numero;   // what was expected where no number stands
+    const char* limites;  // what was expected where the number is out of them
+    double minimo, maximo;
+    bool conMinimo;       // whether minimo itself is allowed
+    double MusicaDeTomas::*campo;
+};
+
+const std::array<AjusteMusica, 3> AJUSTES_MUSICA = {{
+    {"offset", "a number of seconds for the music's offset", "an offset from -86400 to 86400 seconds",
+     -DESPLAZAMIENTO_MAXIMO_MUSICA, DESPLAZAMIENTO_MAXIMO_MUSICA, true, &MusicaDeTomas::desplazamiento},
+    {"tempo", "a number of beats a minute for the music's tempo", "a tempo above 0 and at most 1000 beats a minute",
+     0.0, TEMPO_MAXIMO_MUSICA, false, &MusicaDeTomas::tempo},
+    {"gain", "a number of decibels for the music's gain", "a gain from -60 to 20 dB", GANANCIA_MINIMA_MUSICA,
+     GANANCIA_MAXIMA_MUSICA, true, &MusicaDeTomas::gananciaDb},
+}};
 
 // One line's tokens, read in order. The first failure is kept; later reads fail too.
 class LectorLinea {
@@ -125,6 +147,23 @@ public:
         return fallar("step, linear or smooth, or the end of the line");
     }
 
+    // A setting's number, within its limits.
+    bool ajuste(const AjusteMusica& a, double& valor)
+    {
+        if (fallo_)
+            return false;
+        const char* texto = quedan() ? actual().texto.c_str() : "";
+        char* fin = nullptr;
+        const double v = std::strtod(texto, &fin);
+        if (!quedan() || fin == texto || *fin != '\0')
+            return fallar(a.numero);
+        if (!(v <= a.maximo && (a.conMinimo ? v >= a.minimo : v > a.minimo)))
+            return fallar(a.limites);
+        valor = v;
+        avanzar();
+        return true;
+    }
+
     // Nothing may follow the key.
     void fin()
     {
@@ -139,6 +178,106 @@ private:
     bool fallo_ = false;
     ErrorTexto error_;
 };
+
+bool blanco(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Where a music line goes on after its word, music; npos for any other line.
+size_t trasPalabraMusica(const std::string& linea)
+{
+    const size_t p = linea.find_first_not_of(" \t\r");
+    if (p == std::string::npos || linea.compare(p, 5, "music") != 0)
+        return std::string::npos;
+    const size_t q = p + 5;
+    return q == linea.size() || blanco(linea[q]) || linea[q] == '"' || linea[q] == '#' ? q : std::string::npos;
+}
+
+// The tokens of the line from byte desde on, with their columns in the whole line.
+std::vector<Token> tokensDesde(const std::string& linea, size_t desde)
+{
+    std::vector<Token> tokens = tokensDeLinea(linea.substr(desde), true);
+    for (Token& t : tokens)
+        t.columna += static_cast<int>(desde);
+    return tokens;
+}
+
+// The settings after the name: each word once, then its number.
+void leerAjustesMusica(LectorLinea& lector, MusicaDeTomas& m)
+{
+    std::array<bool, AJUSTES_MUSICA.size()> dado{};
+    while (lector.quedan() && !lector.fallo()) {
+        size_t k = 0;
+        while (k < AJUSTES_MUSICA.size() && (dado[k] || lector.actual().texto != AJUSTES_MUSICA[k].palabra))
+            k++;
+        if (k == AJUSTES_MUSICA.size()) {
+            std::string esperado;
+            for (size_t j = 0; j < AJUSTES_MUSICA.size(); j++)
+                if (!dado[j])
+                    esperado += std::string(AJUSTES_MUSICA[j].palabra) + ", ";
+            lector.fallar(esperado + "or the end of the line");
+            return;
+        }
+        dado[k] = true;
+        lector.avanzar();
+        lector.ajuste(AJUSTES_MUSICA[k], m.*AJUSTES_MUSICA[k].campo);
+    }
+}
+
+// A music line, read on from just after its word: the name between double
+// quotes, then the settings. False, with the error, when it does not read.
+bool leerMusica(int numero, const std::string& linea, size_t desde, MusicaDeTomas& m, ErrorTexto& error)
+{
+    const size_t comillas = linea.find_first_not_of(" \t\r", desde);
+    if (comillas == std::string::npos || linea[comillas] != '"') {
+        LectorLinea lector(numero, tokensDesde(linea, desde));
+        const bool nada = !lector.quedan();
+        lector.fallar("the music file's name between double quotes (music \"FILE NAME\")");
+        error = lector.error();
+        if (nada)  // the end of the line: just after the word
+            error.donde.columna = static_cast<int>(desde) + 1;
+        return false;
+    }
+    size_t i = comillas + 1;
+    for (; i < linea.size() && linea[i] != '"'; i++) {
+        if (linea[i] == '\\' && i + 1 < linea.size() && (linea[i + 1] == '"' || linea[i + 1] == '\\'))
+            i++;
+        m.fichero += linea[i];
+    }
+    if (i == linea.size()) {
+        error = {{numero, static_cast<int>(linea.size()) + 1},
+                 "expected the double quote that ends the music file's name, found the end of the line"};
+        return false;
+    }
+    if (m.fichero.empty()) {
+        error = {{numero, static_cast<int>(comillas) + 1}, "expected a file name between the double quotes, found \"\""};
+        return false;
+    }
+    LectorLinea lector(numero, tokensDesde(linea, i + 1));
+    leerAjustesMusica(lector, m);
+    error = lector.error();
+    m.hay = !lector.fallo();
+    m.linea = numero;
+    return m.hay;
+}
+
+// The music line into the list, or its error; a second one is an error.
+void anotarMusica(int numero, const std::string& linea, size_t desde, ListaDeTomas& lista)
+{
+    if (lista.musica.hay) {
+        lista.errores.anotar({numero, static_cast<int>(linea.find_first_not_of(" \t\r")) + 1},
+                             "expected one music line at most, found a second (the first is at line " +
+                                 std::to_string(lista.musica.linea) + ")");
+        return;
+    }
+    MusicaDeTomas m;
+    ErrorTexto error;
+    if (leerMusica(numero, linea, desde, m, error))
+        lista.musica = m;
+    else
+        lista.errores.anotar(error.donde, error.mensaje);
+}
 
 }  // namespace
 
@@ -157,6 +296,10 @@ ListaDeTomas leerListaDeTomas(const std::string& texto, int fotogramas)
         const size_t control = controlEnLinea(linea);
         if (control != std::string::npos) {
             lista.errores.anotar({numero, static_cast<int>(control) + 1}, mensajeDeControl(linea, control));
+            return;
+        }
+        if (const size_t musica = trasPalabraMusica(linea); musica != std::string::npos) {
+            anotarMusica(numero, linea, musica, lista);
             return;
         }
         LectorLinea lector(numero, tokensDeLinea(linea, true));

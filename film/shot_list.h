@@ -10,6 +10,15 @@
 // ignored. A control character (but tab and carriage return) is an error where
 // it stands, in a comment too. Numbers are read as recording writes them (any
 // form the standard scanner reads) and must be finite.
+//
+// One line, anywhere in the list, may name the music played with the story:
+//
+//   music "FILE NAME" [offset SECONDS] [tempo BPM] [gain DB]
+//
+// the audio file's name between double quotes (\" and \\ for a quote and a
+// backslash in it; a '#' there is part of the name), then each setting at most
+// once, in any order. A second music line is an error. Films are made of the
+// keys alone: the music line changes no pose.
 #pragma once
 
 #include "film/film_reader.h"
@@ -50,8 +59,26 @@ struct ClaveToma {
     CampoTexto campoFotograma, campoOjo, campoCentro, campoArriba, campoMovimiento;
 };
 
+// The music line's limits: an offset of at most a day either way, a tempo above
+// 0 and up to 1000 beats a minute, a gain from -60 to +20 dB.
+constexpr double DESPLAZAMIENTO_MAXIMO_MUSICA = 86400.0;
+constexpr double TEMPO_MAXIMO_MUSICA = 1000.0;
+constexpr double GANANCIA_MINIMA_MUSICA = -60.0;
+constexpr double GANANCIA_MAXIMA_MUSICA = 20.0;
+
+// The music a shot list names.
+struct MusicaDeTomas {
+    bool hay = false;             // whether the list has a music line
+    std::string fichero;          // the audio file's name as written: relative to the shot list's folder
+    double desplazamiento = 0.0;  // seconds from the story's frame 0 to the music's start (< 0: cut in)
+    double tempo = 0.0;           // beats a minute; 0 when the line gives none
+    double gananciaDb = -6.0;     // its level in the mix
+    int linea = 0;                // where the line stands
+};
+
 struct ListaDeTomas {
     std::vector<ClaveToma> claves;  // frames strictly increasing
+    MusicaDeTomas musica;
     ErroresTexto errores;           // at most one per line
 
     bool bien() const { return errores.vacio(); }

@@ -4,6 +4,7 @@
 #include "film/text_lines.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -30,6 +31,18 @@ void campo(std::string& linea, const std::string& texto, int ancho)
 {
     linea += texto;
     linea.append(texto.size() + 1 < static_cast<size_t>(ancho) ? ancho - texto.size() : 1, ' ');
+}
+
+// The shortest "%.Ng" text that strtod reads back as the same double.
+std::string textoDeDecimal(double valor)
+{
+    char texto[32];
+    for (int digitos = 1; digitos <= 17; digitos++) {
+        std::snprintf(texto, sizeof texto, "%.*g", digitos, valor);
+        if (std::strtod(texto, nullptr) == valor)
+            break;
+    }
+    return texto;
 }
 
 }  // namespace
@@ -65,6 +78,21 @@ std::string lineaDeClave(const ClaveToma& clave)
     campo(linea, textoDePunto(clave.centro), ANCHO_CENTRO);
     campo(linea, tres(clave.arriba), ANCHO_ARRIBA);
     return linea + nombreDeMovimiento(clave.movimiento);
+}
+
+std::string lineaDeMusica(const MusicaDeTomas& musica)
+{
+    std::string linea = "music \"";
+    for (char c : musica.fichero)
+        linea += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    linea += '"';
+    if (musica.desplazamiento != 0.0)
+        linea += " offset " + textoDeDecimal(musica.desplazamiento);
+    if (musica.tempo > 0.0)
+        linea += " tempo " + textoDeDecimal(musica.tempo);
+    if (musica.gananciaDb != MusicaDeTomas().gananciaDb)
+        linea += " gain " + textoDeDecimal(musica.gananciaDb);
+    return linea;
 }
 
 std::string textoDeTomas(const std::vector<ClaveToma>& claves, const std::string& comentario)

@@ -16,6 +16,10 @@ std::string textoDeNumero(float valor);
 std::string textoDePunto(const PuntoToma& punto);
 // A key's line, without its newline: FRAME EYE CENTRE UP MOTION, the motion always written.
 std::string lineaDeClave(const ClaveToma& clave);
+// The music line, without its newline: music "NAME" and the settings that differ
+// from the reader's defaults (offset 0, no tempo, gain -6), numbers in the fewest
+// digits that read back as the same double.
+std::string lineaDeMusica(const MusicaDeTomas& musica);
 // A whole shot list: each line of comentario as a comment ("# ..."; none when it is
 // empty), then the keys, one a line, each ended by a newline.
 std::string textoDeTomas(const std::vector<ClaveToma>& claves, const std::string& comentario);

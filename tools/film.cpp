@@ -1,19 +1,22 @@
-// film: checks films, and makes them from recordings and shot lists.
+// film: checks films, makes them from recordings and shot lists, and writes
+// their soundtracks.
 //
 //   film check FILE                            can PLAY play FILE, and what it shows
 //   film playable RECORDING [-o FILM]          a recording made with U into a film
 //   film compile SHOTS [-o FILM] [--length N]  a shot list into a film, one pose per frame
 //   film keys FILM [-o SHOTS] [--tolerance T] [--frames A-B]
 //                                              a film into the few keys that compile back to it
+//   film sound FILM [-o WAV] [--frames A-B] [--music FILE] [--music-offset S] [--music-gain DB]
+//                                              the story's soundtrack heard through a film
 //
 // Exit status (tools/common/command_line): 0 done (warnings allowed), 1 errors
 // found, a file not read or written, or an output refused; 2 a wrong call. Never
 // opens a window: the story is stepped without drawing. A file read may hold at
-// most TAMANO_MAXIMO_CAMARA bytes. A film or a shot list is written whole
-// (tools/common/whole_file) and never over a file that exists unless --force is
-// given, nor ever over its own input; a device or a FIFO is written into.
+// most TAMANO_MAXIMO_CAMARA bytes. A film, a shot list or a WAV file is written
+// whole (tools/common/whole_file) and never over a file that exists unless
+// --force is given, nor ever over an input; a device or a FIFO is written into.
 // Findings and summaries go to standard error; standard output carries only a
-// film or a shot list written there.
+// film, a shot list or a WAV file written there.
 #include "film/film_check.h"
 #include "film/film_writer.h"
 #include "film/path_keys.h"
@@ -22,9 +25,14 @@
 #include "film/shot_writer.h"
 #include "scene/actors.h"
 #include "scene/timeline.h"
+#include "sound/mixer.h"
+#include "sound/soundtrack.h"
 #include "tools/common/command_line.h"
+#include "tools/common/film_input.h"
+#include "tools/common/music_input.h"
 #include "tools/common/outputs.h"
 #include "tools/common/signals.h"
+#include "tools/common/wav_writer.h"
 #include "tools/common/whole_file.h"
 
 #include <sys/stat.h>
@@ -32,6 +40,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -49,8 +58,8 @@ const char* const PIE =
     "Run 'film help COMMAND' (or 'film COMMAND --help') for a command's details.\n"
     "FILE may be '-' for standard input. Findings are printed on standard error as\n"
     "'FILE:LINE:COL: error: ...' and 'FILE:LINE: warning: ...'. A FILE may hold at most 1 GiB.\n"
-    "A film is never written over a file that exists unless --force (-y) is given, nor ever\n"
-    "over its own input; a device or a FIFO is written into, and '-' is standard output.\n"
+    "A file is never written over a file that exists unless --force (-y) is given, nor ever\n"
+    "over an input; a device or a FIFO is written into, and '-' is standard output.\n"
     "Exit status: 0 done (warnings allowed), 1 errors found, a file not read or written,\n"
     "or an output refused; 2 a wrong call.";
 
@@ -85,6 +94,9 @@ const char* const DETALLES_COMPILE =
 
 const char* const DETALLES_COMPILE_FIN =
     ".\n'#' starts a comment; blank lines are ignored; SHOTS '-' is standard input.\n"
+    "One line, anywhere, may name the music (film sound --music SHOTS plays it):\n"
+    "  music \"FILE NAME\" [offset SECONDS] [tempo BPM] [gain DB]\n"
+    "It changes no pose: the film is the same with it or without it.\n"
     "The camera holds the first key before it and the last key after it. The film\n"
     "is checked as 'film check' does; on any error nothing is written.";
 
@@ -99,6 +111,17 @@ const char* const DETALLES_KEYS =
     "refused as 'film check' refuses it; on any error nothing is written. A summary\n"
     "(the keys, the largest deviation and its frame) goes to standard error.";
 
+const char* const DETALLES_SOUND =
+    "Plays the story through FILM (a film as PLAY reads it; '-': standard input) and\n"
+    "writes its soundtrack as a WAV file: 16-bit, 48 kHz, stereo, 1200 sample pairs a\n"
+    "frame, frame A first. Each sound is heard through the film's camera. The music\n"
+    "begins at the story's frame 0, moved by its offset, so frames A to B hear what\n"
+    "falls on them in the whole film; it is mixed under the story's sound at its gain\n"
+    "and the mix mastered. A film that PLAY cannot read, or with a pose that shows\n"
+    "nothing, is refused as 'film check' refuses it, and music that cannot be decoded\n"
+    "in one sentence; nothing is written on any error. Music wholly outside the film\n"
+    "is said on standard error. A summary (the synthesis time) goes to standard error.";
+
 struct Orden {
     std::string verbo;
     std::string entrada;           // the file the verb reads
@@ -106,7 +129,9 @@ struct Orden {
     int longitud = FOTOGRAMAS_GUION;  // compile: the film's length in frames
     bool forzar = false;           // --force: the output may replace a file that exists
     double tolerancia = 0.05;      // keys: world units
-    std::vector<Tramo> tramos;     // keys: the frames given (one range), none for all
+    std::vector<Tramo> tramos;     // keys, sound: the frames given (one range), none for all
+    PeticionMusica musica;         // sound: --music, --music-offset, --music-gain
+    std::string solo;              // sound: --only, the families of sounds kept
 
     // The input as messages name it: standard input as compilers name it.
     std::string nombre() const { return entrada == "-" ? "<stdin>" : entrada; }
@@ -179,8 +204,8 @@ bool leerTexto(const Orden& o, std::string& texto)
     });
 }
 
-// Writes the film whole to its file, or to standard output. False, with a
-// message, when it cannot.
+// Writes the output (a film, a shot list, a WAV file) whole to its file, or to
+// standard output. False, with a message, when it cannot.
 bool escribirPelicula(const std::string& destino, const std::string& texto)
 {
     if (destino.empty()) {
@@ -393,6 +418,93 @@ int claves(const Orden& o)
     return SALIDA_BIEN;
 }
 
+// The families of sounds --only names ("bells,train"), as a mask. False at a
+// name that is none.
+bool familiasDe(const std::string& lista, uint32_t& mascara)
+{
+    mascara = 0;
+    size_t inicio = 0;
+    while (inicio <= lista.size()) {
+        const size_t coma = std::min(lista.find(',', inicio), lista.size());
+        const std::string nombre = lista.substr(inicio, coma - inicio);
+        const uint32_t antes = mascara;
+        for (int f = 0; f < NUM_FAMILIAS; f++)
+            if (nombre == nombreFamilia(static_cast<Familia>(f)))
+                mascara |= familia(static_cast<Familia>(f));
+        if (mascara == antes)
+            return false;
+        inicio = coma + 1;
+    }
+    return true;
+}
+
+std::string nombresDeFamilias()
+{
+    std::string nombres;
+    for (int f = 0; f < NUM_FAMILIAS; f++)
+        nombres += (f == 0 ? "" : ", ") + std::string(nombreFamilia(static_cast<Familia>(f)));
+    return nombres;
+}
+
+// The music for frames 0 to hasta, into opciones; false, said, when it cannot be
+// had or would be written over.
+bool prepararMusica(const Orden& o, int hasta, int registros, MusicaCargada& musica, OpcionesSonido& opciones)
+{
+    if (!o.musica.hay())
+        return true;
+    musica = cargarMusica(o.musica, hasta, registros);
+    const std::string& leida = musica.audio.empty() ? o.musica.fichero : musica.audio;
+    if (musica.bien() && !o.salida.empty() &&
+        (escribiriaSobre(o.salida, o.musica.fichero) || escribiriaSobre(o.salida, leida)))
+        musica.error = o.salida + " is the music read: the soundtrack would be written over it";
+    if (!musica.bien()) {
+        std::fprintf(stderr, "film sound: %s; nothing written\n", musica.error.c_str());
+        return false;
+    }
+    if (!musica.aviso.empty())
+        std::fprintf(stderr, "film sound: %s\n", musica.aviso.c_str());
+    opciones.musica = &musica.musica;
+    return true;
+}
+
+int sonido(const Orden& o, uint32_t familias)
+{
+    RevisionPelicula r;
+    if (!leerPeliculaSana(o, r))
+        return SALIDA_FALLO;
+    const std::vector<std::array<float, 9>>& poses = r.lectura.poses;
+    const int registros = static_cast<int>(poses.size());
+    std::vector<int> elegidos;
+    std::string error;
+    if (registros == 0)
+        error = o.nombre() + " has no records: there is no camera to hear the story through";
+    else
+        fotogramasElegidos(o.tramos, 1, o.nombre(), registros, elegidos, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "film sound: %s\n", error.c_str());
+        return SALIDA_FALLO;
+    }
+    const int desde = elegidos.front(), hasta = elegidos.back();
+    OpcionesSonido opciones;
+    opciones.familias = familias;
+    MusicaCargada musica;
+    if (!prepararMusica(o, hasta, registros, musica, opciones))
+        return SALIDA_FALLO;
+    const auto inicio = std::chrono::steady_clock::now();
+    const std::vector<int16_t> muestras = aDieciseisBits(bandaSonora(poses, desde, hasta, opciones));
+    const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    if (!escribirPelicula(o.salida, bytesWav(muestras)))
+        return SALIDA_FALLO;
+    const double oidos = static_cast<double>(muestras.size()) / 2.0 / SONIDO_POR_SEGUNDO;
+    std::fprintf(stderr, "film: wrote %s: frames %d to %d of %s, %.2f s of 16-bit 48 kHz stereo sound%s%s; "
+                 "synthesized in %.2f s, %.0f times real time\n",
+                 o.salida.empty() ? "the soundtrack to standard output" : o.salida.c_str(), desde, hasta,
+                 o.nombre().c_str(), oidos, o.musica.hay() ? ", with " : "",
+                 o.musica.hay() ? describirMusica(musica).c_str() : "", segundos,
+                 segundos > 0 ? oidos / segundos : 0.0);
+    return SALIDA_BIEN;
+}
+
 // A command that reads the file named entrada; details: its help's closing text.
 CLI::App* orden(CLI::App& app, Orden& o, const char* verbo, const char* entrada, const char* resumen,
                 const std::string& detalles)
@@ -437,6 +549,16 @@ CLI::Option* declararOrdenes(CLI::App& app, Orden& o)
                  "only the film's frames A to B (or one frame, N); the first key holds before A and the last "
                  "after B. One range only: the keys are of one stretch of the film",
                  "the keys are of one stretch of the film");
+    CLI::App* sound = orden(app, o, "sound", "FILM", "Write the story's soundtrack heard through a film, as a WAV file.",
+                            DETALLES_SOUND);
+    salida(*sound, o, "WAV", "WAV file to WAV (default: standard output, but never to a terminal)", "an input");
+    opcionTramos(*sound, "--frames", "A-B", o.tramos,
+                 "only the film's frames A to B (or one frame, N), as they sound in the whole film. One range only: "
+                 "the sound of one stretch of the film",
+                 "the sound is of one stretch of the film");
+    declararMusica(*sound, o.musica);
+    sound->add_option("--only", o.solo, "only these families of sounds, for studies: " + nombresDeFamilias())
+        ->type_name("FAMILY,...");
     return viejo;
 }
 
@@ -444,14 +566,15 @@ CLI::Option* declararOrdenes(CLI::App& app, Orden& o)
 // the input itself, a file that exists without --force. SEGUIR when it may write.
 int comprobarSalida(Orden& o)
 {
-    const char* const hecho = o.verbo == "keys" ? "shot list" : "film";
+    const bool wav = o.verbo == "sound";
+    const char* const hecho = o.verbo == "keys" ? "shot list" : wav ? "soundtrack" : "film";
     DestinoSalida destino;
     std::string error;
     if (!o.salida.empty() && resolverDestino(o.salida, destino, error) && destino.esSalidaEstandar())
         o.salida.clear();  // "-", /dev/stdout: standard output, as without -o
     if (o.salida.empty() && o.verbo != "keys" && isatty(STDOUT_FILENO)) {
-        std::fprintf(stderr, "film %s: not writing a film to a terminal: give -o FILM, or redirect the output\n",
-                     o.verbo.c_str());
+        std::fprintf(stderr, "film %s: not writing %s to a terminal: give -o %s, or redirect the output\n",
+                     o.verbo.c_str(), wav ? "a WAV file" : "a film", wav ? "OUT.wav" : "FILM");
         return SALIDA_USO;
     }
     if (!o.salida.empty() && escribiriaSobre(o.salida, o.entrada)) {
@@ -484,7 +607,8 @@ int ayuda(const CLI::App& app, const CLI::App& help, const std::string& pedida)
 int main(int argc, char** argv)
 {
     Orden o;
-    CLI::App app("Checks films for PLAY, and makes them from recordings and shot lists.", "film");
+    CLI::App app("Checks films for PLAY, makes them from recordings and shot lists, and writes their soundtracks.",
+                 "film");
     prepararLlamada(app, lineaVersion("film"));
     const CLI::Option* viejo = declararOrdenes(app, o);
     CLI::App* help = app.add_subcommand("help", "Print a command's help: 'film help COMMAND' is 'film COMMAND --help'.");
@@ -500,6 +624,11 @@ int main(int argc, char** argv)
     if (viejo->count() > 0)
         std::fprintf(stderr, "film compile: --frames N is now --length N: use --length\n");
 
+    uint32_t familias = TODAS_LAS_FAMILIAS;
+    if (o.verbo == "sound" && !o.solo.empty() && !familiasDe(o.solo, familias))
+        return usoIncorrecto(*app.get_subcommand("sound"),
+                             "--only expects families of sounds separated by commas (" + nombresDeFamilias() +
+                                 "), not \"" + o.solo + "\"");
     alSenalTerminarYa();
     if (o.verbo == "check")
         return verificar(o);
@@ -507,5 +636,7 @@ int main(int argc, char** argv)
         return r;
     if (o.verbo == "keys")
         return claves(o);
+    if (o.verbo == "sound")
+        return sonido(o, familias);
     return o.verbo == "playable" ? hacerReproducible(o) : compilar(o);
 }

@@ -1,22 +1,27 @@
 // render_film: plays the story through a film, as PLAY does, and writes its
-// frames as PNG pictures and/or an H.264 video, off screen and as fast as the
-// machine draws. Frame N is what PLAY shows for pose N: the story played without
-// a window (film/player) through frames 0 to N, the camera set from pose N and
-// the world drawn by the program's own code into an off-screen picture of the
-// requested size; with --smooth (or --share, the settings of a video to send),
+// frames as PNG pictures and/or a video (with the story's soundtrack, --sound),
+// off screen and as fast as the machine draws. Frame N is what PLAY shows for
+// pose N: the story played without a window (film/player) through frames 0 to
+// N, the camera set from pose N and the world drawn by the program's own code
+// into an off-screen picture of the requested size; with --smooth (or --share, the settings of a video to send),
 // of several samples a pixel (tools/common/offscreen), so lines are smooth. A
 // writer thread compresses the pictures and feeds ffmpeg while the next frame is
 // drawn; it and ffmpeg run a little below the drawing's priority, so they do not
-// hold it back, yet get their share on a machine busy with other work.
+// hold it back, yet get their share on a machine busy with other work. The
+// soundtrack is synthesized before the first frame is drawn (the story is played
+// for it in the scene state, which is then set up afresh): the video's frame k
+// and the sound's pair k x 1200 are the same instant.
 //
 // Needs an X display for the GL context; without one it starts a private Xvfb.
 #include "app/credits_screen.h"
 #include "app/scene_state.h"
 #include "film/player.h"
 #include "scene/timeline.h"
+#include "sound/soundtrack.h"
 #include "tools/common/command_line.h"
 #include "tools/common/display_server.h"
 #include "tools/common/film_input.h"
+#include "tools/common/music_input.h"
 #include "tools/common/offscreen.h"
 #include "tools/common/outputs.h"
 #include "tools/common/png_writer.h"
@@ -29,6 +34,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <csignal>
@@ -84,6 +90,9 @@ struct Opciones {
     AjustesVideo codificador;  // --crf, --preset; the size and rate are set when it starts
     bool suavizar = false;   // --smooth
     bool compartir = false;  // --share
+    bool sonido = false;     // --sound, or --music, or --share on frames that follow one another
+    bool mudo = false;       // --share on frames that do not: a silent video
+    PeticionMusica musica;   // --music, --music-offset, --music-gain
     bool forzar = false;     // --force
     bool callada = false;
 };
@@ -113,8 +122,9 @@ std::pair<CLI::Option*, CLI::Option*> declararOpciones(CLI::App& app, Opciones& 
                   "one PNG per frame: DIR/frame-00000.png ... (the story's frame number); the credits, if any, as "
                   "DIR/credits-00000.png ...")->group("output");
     opcionFichero(app, "--video", "FILE.mp4", o.video,
-                  "one H.264 video (yuv420p, 40 frames a second) made by ffmpeg ('-': standard output; a device or a "
-                  "FIFO is written into)")->group("output");
+                  "one video (yuv420p, 40 frames a second) made by ffmpeg: H.264 in MP4; FILE.mkv: H.264 in Matroska; "
+                  "FILE.webm: VP9 in WebM ('-': standard output, MP4; a device or a FIFO is written into)")
+        ->group("output");
     opcionTramos(app, "--frames", "A-B", o.tramos,
                  "only frames A to B, inclusive (or one frame: --frames N; or a list: --frames 0-99,500,7000-7811); "
                  "default: every pose of the film");
@@ -126,10 +136,16 @@ std::pair<CLI::Option*, CLI::Option*> declararOpciones(CLI::App& app, Opciones& 
     app.add_flag("--smooth", o.suavizar,
                  "smooth lines: each pixel the mean of 4 samples (multisampled where the GL offers it, else drawn at "
                  "twice the size and averaged), so the pictures are no longer PLAY's pixel for pixel");
+    app.add_flag("--sound", o.sonido,
+                 "the video with the story's soundtrack heard through FILM, frame for frame (AAC in an MP4, Opus in "
+                 "a WebM or MKV; under the credits, the music alone): the frames must follow one another, one range "
+                 "and no --every");
+    declararMusica(app, o.musica);
     app.add_flag("--share", o.compartir,
-                 std::string("a video to send: --smooth, x264 preset ") + PRESET_COMPARTIR + " and CRF " +
-                     std::to_string(CRF_COMPARTIR) + " (--preset and --crf still override them); the whole bundled "
-                     "film at 1280x720 in 93 MB, 3.8 Mbit/s");
+                 std::string("a video to send: --smooth, --sound (where the frames follow one another), x264 "
+                             "preset ") + PRESET_COMPARTIR + " and CRF " + std::to_string(CRF_COMPARTIR) +
+                     " (--preset and --crf still override them); the whole bundled film at 1280x720 in 96 MB, "
+                     "3.9 Mbit/s");
     CLI::Option* crf = opcionEntero(app, "--crf", "N", 0, CRF_MAXIMO, o.codificador.crf,
                                     "the video's x264 quality, 0 (lossless) to 51 (default 26)");
     CLI::Option* preset = opcionEleccion(app, "--preset", "NAME", TuberiaVideo::presets(), o.codificador.preset,
@@ -159,6 +175,15 @@ int leerOpciones(int argc, char** argv, Opciones& o)
         }
         if (o.carpeta.empty() && o.video.empty())
             throw CLI::ValidationError("nothing to write: give --out DIR, --video FILE.mp4 or both");
+        o.sonido = o.sonido || o.musica.hay();
+        const bool seguidos = o.tramos.size() <= 1 && o.cada == 1;
+        if (o.sonido && o.video.empty())
+            throw CLI::ValidationError("--sound is a video's: give --video FILE.mp4 (pictures have no sound)");
+        if (o.sonido && !seguidos)
+            throw CLI::ValidationError("--sound needs frames that follow one another as the story plays them: one "
+                                       "range in --frames, and no --every");
+        o.mudo = o.compartir && !o.video.empty() && !seguidos;
+        o.sonido = o.sonido || (o.compartir && !o.video.empty() && seguidos);
         if (!o.video.empty() && (o.tamano.ancho % 2 != 0 || o.tamano.alto % 2 != 0))
             throw CLI::ValidationError("a video needs an even width and height, not " +
                                        std::to_string(o.tamano.ancho) + "x" + std::to_string(o.tamano.alto));
@@ -197,6 +222,54 @@ Plan planear(const Opciones& o)
     for (int i = 0; i < p.pasosCreditos; i += o.cada)
         p.nombres.push_back(nombreCuadro("credits", i));
     return p;
+}
+
+// The music for the soundtrack of frames 0 to hasta; a music file that cannot be
+// had, or that the video would be written over, fails.
+MusicaCargada musicaDelSonido(const Opciones& o, int hasta, int poses)
+{
+    MusicaCargada musica = cargarMusica(o.musica, hasta, poses);
+    if (!musica.bien())
+        fallar(musica.error + "; nothing written");
+    if (escribiriaSobre(o.video, o.musica.fichero) || escribiriaSobre(o.video, musica.audio))
+        fallar("the video " + o.video + " would be written over the music it is made with");
+    if (!musica.aviso.empty())
+        std::fprintf(stderr, "render_film: %s\n", musica.aviso.c_str());
+    return musica;
+}
+
+// The soundtrack of the plan's frames, which follow one another, then of its
+// credits (the music alone going on, or silence), before anything is drawn. The
+// story is played for it in the scene state, which is then set up again with
+// the film for the drawing.
+std::vector<int16_t> sintetizarSonido(const Opciones& o, const Plan& plan)
+{
+    const auto inicio = std::chrono::steady_clock::now();
+    const std::vector<std::array<float, 9>> poses = vfotogramas;
+    const int cuenta = nfotogramas;
+    const int desde = plan.cuadros.front(), hasta = plan.cuadros.back(), fin = hasta + plan.pasosCreditos;
+    MusicaCargada musica;
+    if (o.musica.hay())
+        musica = musicaDelSonido(o, fin, static_cast<int>(poses.size()));
+    const Musica* conMusica = o.musica.hay() ? &musica.musica : nullptr;
+    std::vector<float> muestras = bandaSonora(poses, desde, hasta, conMusica);
+    if (plan.pasosCreditos > 0) {
+        OpcionesSonido soloMusica;
+        soloMusica.familias = 0;
+        soloMusica.musica = conMusica;
+        const std::vector<float> creditos =
+            conMusica != nullptr ? bandaSonora(poses, hasta + 1, fin, soloMusica)
+                                 : std::vector<float>(static_cast<size_t>(plan.pasosCreditos) * 2 * SONIDO_POR_FOTOGRAMA);
+        muestras.insert(muestras.end(), creditos.begin(), creditos.end());
+    }
+    escenaSinVentana();
+    nfotogramas = cuenta;
+    vfotogramas = poses;
+    const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    if (!o.callada)
+        std::fprintf(stderr, "render_film: the soundtrack of frames %d to %d%s synthesized in %.2f s\n", desde,
+                     hasta, plan.pasosCreditos > 0 ? " and the credits" : "", segundos);
+    return aDieciseisBits(muestras);
 }
 
 // Makes DIR if needed and checks that files can be made there.
@@ -404,8 +477,9 @@ void abrirContexto(const Opciones& o, LienzoFuera& lienzo)
 }
 
 // Everything the drawing needs, before the first frame: the X display, the GL
-// context and its picture, the output folder (cleared with --force), the encoder.
-void prepararDibujo(const Opciones& o, LienzoFuera& lienzo)
+// context and its picture, the output folder (cleared with --force), the encoder
+// (with the soundtrack, when there is one).
+void prepararDibujo(const Opciones& o, LienzoFuera& lienzo, const std::vector<int16_t>& sonido)
 {
     std::string error;
     if (!servidor.asegurar(error))
@@ -420,6 +494,7 @@ void prepararDibujo(const Opciones& o, LienzoFuera& lienzo)
     ajustes.ancho = o.tamano.ancho;
     ajustes.alto = o.tamano.alto;
     ajustes.fps = FPS_VIDEO;
+    ajustes.sonido = o.sonido ? &sonido : nullptr;
     if (!o.video.empty() && !video.abrir(o.video, ajustes, error))
         fallar(error);
     tamanoSinVentana(lienzo.anchoDibujo(), lienzo.altoDibujo());
@@ -490,6 +565,9 @@ void terminar(const Opciones& o, LienzoFuera& lienzo, long long dibujados, doubl
     std::string destino = o.carpeta.empty() ? "" : o.carpeta + "/";
     if (!o.video.empty())
         destino += (destino.empty() ? "" : " and ") + nombreSalida(o.video);
+    if (o.sonido)
+        destino += std::string(" with their sound (") +
+                   TuberiaVideo::codecSonido(TuberiaVideo::envaseDe(o.video)) + ")";
     if (const int senal = senalRecibida()) {
         std::fprintf(stderr, "render_film: interrupted by SIG%s: %s written to %s%s\n", sigabbrev_np(senal),
                      plural(dibujados, "frame", "frames").c_str(), destino.c_str(),
@@ -518,11 +596,15 @@ int main(int argc, char** argv)
     if (!o.video.empty() && !TuberiaVideo::hayFfmpeg())
         fallar("--video needs the ffmpeg program, which is not on the PATH (install the ffmpeg package)");
     comprobarSalidas(o, plan.nombres);
+    if (o.mudo)
+        std::fprintf(stderr, "render_film: --share: a silent video, as its frames do not follow one another (several "
+                             "ranges or --every)\n");
+    const std::vector<int16_t> sonido = o.sonido ? sintetizarSonido(o, plan) : std::vector<int16_t>();
 
     alSenalTerminarLuego(TuberiaVideo::detenerYa);
     signal(SIGPIPE, SIG_IGN);
     LienzoFuera lienzo;
-    prepararDibujo(o, lienzo);
+    prepararDibujo(o, lienzo, sonido);
 
     BarraProgreso barra("render_film", static_cast<long long>(plan.nombres.size()),
                         BarraProgreso::modoPara(o.callada));

@@ -14,10 +14,12 @@ import math
 import os
 import re
 import shutil
+import struct
 import subprocess
 import tempfile
 import threading
 import time
+import wave
 
 from xvfb import Xvfb
 
@@ -92,6 +94,45 @@ def pose_line(p):
 def film_text(poses):
     """A playable film: the count line, then one record per pose."""
     return "%d\n" % len(poses) + "".join(pose_line(p) for p in poses)
+
+
+def click_track(path, seconds, every=0.5, length=96):
+    """A 48 kHz stereo WAV of clicks: a burst of length samples at 0.9 of full scale
+    every `every` seconds from its start; the clicks' first samples."""
+    rate, starts = 48000, []
+    data = bytearray(int(seconds * rate) * 4)
+    for k in range(int(seconds / every)):
+        start = round(k * every * rate)
+        starts.append(start)
+        for i in range(length):
+            v = 29490 if (i // 8) % 2 == 0 else -29490
+            struct.pack_into("<hh", data, (start + i) * 4, v, v)
+    with wave.open(path, "wb") as w:
+        w.setnchannels(2)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(bytes(data))
+    return starts
+
+
+def clicks_heard(starts, first_frame, last_frame, offset):
+    """The sample of frames first_frame to last_frame's sound at which each click
+    (its first sample in the music) of music moved by offset seconds begins."""
+    begin, end = first_frame * 1200, (last_frame + 1) * 1200
+    heard = [s + round(offset * 48000) - begin for s in starts]
+    return [h for h in heard if 0 <= h < end - begin]
+
+
+def onsets(samples, threshold):
+    """Where the left channel of interleaved stereo samples first passes threshold
+    after 0.1 s below it."""
+    found, last = [], None
+    for i, v in enumerate(samples[0::2]):
+        if abs(v) > threshold:
+            if last is None or i - last > 4800:
+                found.append(i)
+            last = i
+    return found
 
 
 class FifoReader(threading.Thread):

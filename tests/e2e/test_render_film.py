@@ -2,7 +2,9 @@
 PNG frames that are the same bytes on every run, a short video that ffprobe reads
 back, smoothed pictures (multisampled on llvmpipe, drawn at twice the size on
 softpipe, a GL without multisampling) that light what the plain ones light, the
-settings --share gives read back from the video, signals that finish a playable
+settings --share gives read back from the video, the soundtrack in the video
+(music's clicks at their samples in the decoded sound, as long as the frames) in
+MP4, Matroska and WebM, signals that finish a playable
 video and then end the program as the shell expects, an encoder that fails,
 --force on a folder of an earlier run, and a video written whole into a FIFO and
 to standard output. That its pictures are PLAY's own is
@@ -16,8 +18,9 @@ import stat
 import subprocess
 import tempfile
 import unittest
+from array import array
 
-from harness import FifoReader, Image, default_film, film_text, pose
+from harness import FifoReader, Image, click_track, clicks_heard, default_film, film_text, onsets, pose
 from xvfb import Xvfb
 
 VIEW = pose((-20.0, 8.0, 40.0), (-30.0, 0.5, 25.0))
@@ -75,6 +78,22 @@ def ffprobe(path):
     return s["codec_name"], s["pix_fmt"], int(s["width"]), int(s["height"]), int(s["nb_read_frames"])
 
 
+def streams(path):
+    """The codecs of the video's streams, in order, and its video frames."""
+    out = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-show_entries",
+                          "stream=codec_name,nb_read_frames", "-of", "json", path],
+                         check=True, stdout=subprocess.PIPE, timeout=120).stdout
+    found = json.loads(out)["streams"]
+    return [s["codec_name"] for s in found], int(found[0]["nb_read_frames"])
+
+
+def sound_of(path):
+    """The video's sound, decoded: 48 kHz stereo 16-bit samples, interleaved."""
+    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:a", "-f", "s16le", "-ac", "2", "-ar",
+                          "48000", "-"], check=True, stdout=subprocess.PIPE, timeout=120).stdout
+    return array("h", raw)
+
+
 class RenderFilm(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.mkdtemp(prefix="render-film-test-")
@@ -102,6 +121,8 @@ class RenderFilm(unittest.TestCase):
         with open(self.path("big.txt"), "w") as f:
             f.truncate((1 << 30) + 1)
         os.symlink("film.txt", self.path("film-link.mp4"))
+        with open(self.path("notes.txt"), "w") as f:
+            f.write("not a song\n")
         no_ffmpeg = dict(os.environ, PATH=self.path("empty-path"))
         cases = [
             # arguments, environment, exit status, what standard error must say
@@ -126,6 +147,14 @@ class RenderFilm(unittest.TestCase):
             ([self.film, "--video", "old.mp4"], None, 1, "old.mp4 exists: give --force to replace it"),
             ([self.film, "--video", "film-link.mp4", "--force"], None, 1,
              "the video film-link.mp4 would be written over the film it is made from"),
+            ([self.film, "--sound", "--out", "o"], None, 2, "--sound is a video's: give --video FILE.mp4"),
+            ([self.film, "--sound", "--video", "v.mp4", "--frames", "0-9,20"], None, 2,
+             "--sound needs frames that follow one another as the story plays them: one range in --frames, and no "
+             "--every"),
+            ([self.film, "--music", "notes.txt", "--video", "v.mp4", "--every", "2"], None, 2,
+             "--sound needs frames that follow one another"),
+            ([self.film, "--video", "v.mp4", "--music", "notes.txt"], None, 1,
+             "render_film: notes.txt is not audio that ffmpeg can decode"),
         ]
         for args, env, status, message in cases:
             with self.subTest(args=args):
@@ -136,7 +165,7 @@ class RenderFilm(unittest.TestCase):
                 if status == 2:
                     self.assertIn("usage: render_film FILM", r.stderr)
         self.assertEqual(sorted(os.listdir(self.dir)),
-                         ["a-file", "big.txt", "film-link.mp4", "film.txt", "old.mp4", "short.txt"])
+                         ["a-file", "big.txt", "film-link.mp4", "film.txt", "notes.txt", "old.mp4", "short.txt"])
         self.assertEqual(read_bytes(self.path("old.mp4")), b"an earlier video")
 
     def test_frames_are_8_bit_rgb_pngs_named_by_frame_with_the_same_bytes_every_run(self):
@@ -205,6 +234,7 @@ class RenderFilm(unittest.TestCase):
                 self.assertIn("40 frames written to s.mp4", r.stderr)
                 self.assertIn("; smooth lines (4 samples a pixel, multisampled)\n", r.stderr)
                 self.assertEqual(ffprobe(self.path("s.mp4")), ("h264", "yuv420p", 320, 240, 40))
+                self.assertEqual(streams(self.path("s.mp4")), (["h264", "aac"], 40))
                 written = x264_options(self.path("s.mp4"))
                 self.assertEqual(float(written["crf"]), crf)
                 if preset == SHARE_PRESET:
@@ -215,6 +245,31 @@ class RenderFilm(unittest.TestCase):
                 # Plays in a browser before it has all arrived: the index (moov) before the frames (mdat).
                 blob = read_bytes(self.path("s.mp4"))
                 self.assertLess(blob.index(b"moov"), blob.index(b"mdat"))
+
+    def test_the_video_carries_the_soundtrack_frame_for_frame(self):
+        # Music's clicks from 85.31 s of the story on, over a quiet stretch of the bundled film.
+        starts = click_track(self.path("clicks.wav"), 12)
+        cases = [
+            # video, frames, more options, the streams' codecs, the frames written
+            ("s.mp4", (3500, 3699), [], ["h264", "aac"], 200),
+            ("s.mkv", (3500, 3539), ["--credits", "0.5"], ["h264", "opus"], 60),
+            ("s.webm", (3500, 3539), [], ["vp9", "opus"], 40),
+        ]
+        for video, frames, more, codecs, written in cases:
+            with self.subTest(video=video):
+                r = self.run_renderer(default_film(), "--frames", "%d-%d" % frames, "--size", "64x48", "--video",
+                                      video, "--music", "clicks.wav", "--music-offset", "85.31", "--music-gain", "0",
+                                      "--quiet", *more)
+                self.assertEqual((r.returncode, r.stderr), (0, ""))
+                self.assertEqual(streams(self.path(video)), (codecs, written))
+                sound = sound_of(self.path(video))
+                # As long as the frames, within one frame; the clicks (the credits' too) within a millisecond.
+                self.assertLessEqual(abs(len(sound) // 2 - written * 1200), 1200)
+                expected = clicks_heard(starts, frames[0], frames[0] + written - 1, 85.31)
+                heard = onsets(sound, 10000)
+                self.assertEqual(len(heard), len(expected), heard)
+                for h, e in zip(heard, expected):
+                    self.assertLessEqual(abs(h - e), 48, heard)
 
     def test_signals_finish_a_playable_video_then_end_the_program_as_the_shell_expects(self):
         with open(self.film, "w") as f:

@@ -1,5 +1,7 @@
 // Reading shot lists: keys with fixed and named points, offsets, motions and
-// comments; and each error with its line, column and what was expected.
+// comments, and the music line; each error with its line, column and what was
+// expected.
+#include "film/shot_compiler.h"
 #include "film/shot_list.h"
 #include "film/shot_writer.h"
 
@@ -65,6 +67,22 @@ TEST(ShotList, NamesTheLineAndColumnOfEachErrorAndWhatWasExpected)
         {"0 1 2 3 4 5 6 0 1 0\n10 1\0 2 3 4 5 6 0 1 0\n"s, 2, 5, "found the control character U+0000 (NUL)"},
         {"# a \x1b[31mred\x1b[0m comment\n0 1 2 3 4 5 6 0 1 0\n", 1, 5, "the control character U+001B"},
         {"0 1 2 3 4 5 6 0 1 0 \xc2\x85\n", 1, 21, "expected printable text, found the control character U+0085"},
+        // The music line: its name quoted, each setting once with its number, and one such line.
+        {"music trains.ogg\n", 1, 7, "expected the music file's name between double quotes (music \"FILE NAME\"), "
+                                     "found \"trains.ogg\""},
+        {"  music  # none\n", 1, 8, "expected the music file's name between double quotes"},
+        {"music \"a.ogg\n", 1, 13, "expected the double quote that ends the music file's name"},
+        {"music \"\" offset 2\n", 1, 7, "expected a file name between the double quotes"},
+        {"music \"a.ogg\" offset 1,5\n", 1, 22, "expected a number of seconds for the music's offset, found \"1,5\""},
+        {"music \"a.ogg\" gain\n", 1, 19, "expected a number of decibels for the music's gain, found the end"},
+        {"music \"a.ogg\" tempo 0\n", 1, 21, "expected a tempo above 0 and at most 1000 beats a minute, found \"0\""},
+        {"music \"a.ogg\" tempo -90\n", 1, 21, "expected a tempo above 0"},
+        {"music \"a.ogg\" offset nan\n", 1, 22, "expected an offset from -86400 to 86400 seconds, found \"nan\""},
+        {"music \"a.ogg\" gain 30\n", 1, 20, "expected a gain from -60 to 20 dB"},
+        {"music \"a.ogg\" tempo 90 offset 1 tempo 91\n", 1, 33, "expected gain, or the end of the line, found \"tempo\""},
+        {"music \"a.ogg\" volume 3\n", 1, 15, "expected offset, tempo, gain, or the end of the line, found \"volume\""},
+        {"music \"a\" offset 1\n0 1 2 3 4 5 6 0 1 0\n\tmusic \"b\"\n", 3, 2,
+         "expected one music line at most, found a second (the first is at line 1)"},
     };
     for (const Case& c : cases) {
         const ListaDeTomas l = leerListaDeTomas(c.text, 1000);
@@ -129,4 +147,36 @@ TEST(ShotList, KeysWrittenReadBackTheSameWithTheirFieldsWhereTheyStand)
     EXPECT_EQ(c.campoArriba.desde, 14);
     EXPECT_EQ(c.campoMovimiento.desde, 19);
     EXPECT_EQ(c.campoMovimiento.hasta, 19);
+}
+
+TEST(ShotList, TheMusicLineIsReadAnywhereWrittenBackAndChangesNoPose)
+{
+    const std::string keys = "0 1 2 3 4 5 6 0 1 0 linear\n40 train + 0 5 -8 train 0 1 0\n";
+    const std::string text = "0 1 2 3 4 5 6 0 1 0 linear\n"
+                             "  music \"Night \\\"#2\\\" \\\\ mix.ogg\" gain -3.5 offset -12.25  tempo 96 # cut in\n"
+                             "40 train + 0 5 -8 train 0 1 0\n";
+    const ListaDeTomas l = leerListaDeTomas(text, 100);
+    ASSERT_TRUE(l.bien()) << l.errores.primeros()[0].mensaje;
+    const MusicaDeTomas& m = l.musica;
+    EXPECT_TRUE(m.hay);
+    EXPECT_EQ(m.fichero, "Night \"#2\" \\ mix.ogg");
+    EXPECT_EQ(m.desplazamiento, -12.25);
+    EXPECT_EQ(m.tempo, 96.0);
+    EXPECT_EQ(m.gananciaDb, -3.5);
+    EXPECT_EQ(m.linea, 2);
+    EXPECT_EQ(l.claves.size(), 2u);
+    // Written and read back: the same music; the defaults left out.
+    MusicaDeTomas otra = m;
+    otra.desplazamiento = 0.1 + 0.2;
+    const MusicaDeTomas leida = leerListaDeTomas(keys + lineaDeMusica(otra) + "\n", 100).musica;
+    EXPECT_EQ(leida.fichero, otra.fichero);
+    EXPECT_EQ(leida.desplazamiento, otra.desplazamiento);
+    EXPECT_EQ(leida.tempo, otra.tempo);
+    EXPECT_EQ(leida.gananciaDb, otra.gananciaDb);
+    MusicaDeTomas sola;
+    sola.fichero = "a.ogg";
+    EXPECT_EQ(lineaDeMusica(sola), "music \"a.ogg\"");
+    EXPECT_FALSE(leerListaDeTomas(keys, 100).musica.hay);
+    // The film is the same bytes with the music line or without it.
+    EXPECT_EQ(compilarTomas(text, 100).texto, compilarTomas(keys, 100).texto);
 }

@@ -5,8 +5,12 @@
 // Its messages go to a log beside the video's temporary, read back when it
 // fails. ffmpeg always writes a seekable file (an MP4's index is moved to its
 // front at the end): a video for a device, a FIFO or standard output is made in
-// the system's temporary folder and copied into it when whole.
+// the system's temporary folder and copied into it when whole. The sound is a
+// file, not a pipe, so that ffmpeg reads it at its own pace while the frames
+// come; -shortest ends it with the last frame when a signal stops them early.
 #include "tools/common/video_pipe.h"
+
+#include "tools/common/wav_writer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -27,7 +31,67 @@ namespace {
 // The encoder running now, for detenerYa.
 std::atomic<pid_t> codificador{-1};
 
+// ffmpeg's arguments: raw RGB frames on its standard input, and the sound's
+// file when there is one, into salida in the container envase.
+std::vector<std::string> argumentos(const AjustesVideo& a, Envase envase, const std::string& sonido,
+                                    const std::string& salida)
+{
+    // The encoder leaves one core to the drawing (and takes one where none is known).
+    const unsigned nucleos = std::thread::hardware_concurrency();
+    const std::string hilos = std::to_string(nucleos > 1 ? nucleos - 1 : 1), calidad = std::to_string(a.crf);
+    std::vector<std::string> v = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "rawvideo",
+                                  "-pix_fmt", "rgb24", "-s", std::to_string(a.ancho) + "x" + std::to_string(a.alto),
+                                  "-r", std::to_string(a.fps), "-i", "-"};
+    if (!sonido.empty())
+        v.insert(v.end(), {"-f", "s16le", "-ar", "48000", "-ac", "2", "-i", "file:" + sonido});
+    v.insert(v.end(), {"-vf", "vflip"});
+    if (envase == Envase::Webm)
+        v.insert(v.end(), {"-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8", "-row-mt", "1", "-crf",
+                           calidad, "-b:v", "0"});
+    else
+        v.insert(v.end(), {"-c:v", "libx264", "-preset", a.preset, "-crf", calidad});
+    v.insert(v.end(), {"-pix_fmt", "yuv420p", "-threads", hilos});
+    if (!sonido.empty())
+        v.insert(v.end(), {"-map", "0:v", "-map", "1:a", "-c:a", envase == Envase::Mp4 ? "aac" : "libopus", "-b:a",
+                           envase == Envase::Mp4 ? "128k" : "96k", "-shortest"});
+    if (envase == Envase::Mp4)
+        v.insert(v.end(), {"-movflags", "+faststart", "-f", "mp4"});
+    else
+        v.insert(v.end(), {"-f", envase == Envase::Webm ? "webm" : "matroska"});
+    v.push_back(salida);
+    return v;
+}
+
+bool terminaEn(const std::string& ruta, const std::string& fin)
+{
+    return ruta.size() > fin.size() && ruta.compare(ruta.size() - fin.size(), fin.size(), fin) == 0;
+}
+
 }  // namespace
+
+Envase TuberiaVideo::envaseDe(const std::string& ruta)
+{
+    return terminaEn(ruta, ".webm") ? Envase::Webm : terminaEn(ruta, ".mkv") ? Envase::Matroska : Envase::Mp4;
+}
+
+const char* TuberiaVideo::codecSonido(Envase envase)
+{
+    return envase == Envase::Mp4 ? "AAC" : "Opus";
+}
+
+bool TuberiaVideo::escribirSonido(const std::vector<int16_t>& muestras, std::string& error)
+{
+    // Beside the video's temporary, as the log is.
+    sonido_ = std::make_unique<FicheroEntero>(video_->base() + ".pcm");
+    if (!sonido_->abrir(error))
+        return false;
+    const std::string bytes = bytesPcm(muestras);
+    if (!escribirTodo(sonido_->fd(), bytes.data(), bytes.size())) {
+        error = "cannot write the sound for ffmpeg to " + sonido_->temporal() + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 bool TuberiaVideo::hayFfmpeg()
 {
@@ -68,18 +132,22 @@ bool TuberiaVideo::abrir(const std::string& ruta, const AjustesVideo& a, std::st
         abandonar();
         return false;
     }
+    if (a.sonido != nullptr && !escribirSonido(*a.sonido, error)) {
+        abandonar();
+        return false;
+    }
     int tubo[2];
     if (pipe2(tubo, O_CLOEXEC) != 0) {
         error = std::string("cannot start ffmpeg: ") + std::strerror(errno);
         abandonar();
         return false;
     }
-    const std::string tamano = std::to_string(a.ancho) + "x" + std::to_string(a.alto);
-    const std::string ritmo = std::to_string(a.fps);
-    const std::string calidad = std::to_string(a.crf);
-    // The encoder leaves one core to the drawing (and takes one where none is known).
-    const unsigned nucleos = std::thread::hardware_concurrency();
-    const std::string hilos = std::to_string(nucleos > 1 ? nucleos - 1 : 1);
+    const std::vector<std::string> v =
+        argumentos(a, envaseDe(ruta), sonido_ ? sonido_->temporal() : "", video_->temporal());
+    std::vector<char*> args;
+    for (const std::string& x : v)
+        args.push_back(const_cast<char*>(x.c_str()));
+    args.push_back(nullptr);
     const int log = registro_->fd();
     pid_ = fork();
     if (pid_ == 0) {
@@ -89,11 +157,7 @@ bool TuberiaVideo::abrir(const std::string& ruta, const AjustesVideo& a, std::st
         const int nulo = open("/dev/null", O_WRONLY);
         dup2(nulo, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
-        execlp("ffmpeg", "ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
-               "-f", "rawvideo", "-pix_fmt", "rgb24", "-s", tamano.c_str(), "-r", ritmo.c_str(), "-i", "-",
-               "-vf", "vflip", "-c:v", "libx264", "-preset", a.preset.c_str(), "-crf", calidad.c_str(),
-               "-pix_fmt", "yuv420p", "-threads", hilos.c_str(), "-movflags", "+faststart", "-f", "mp4",
-               video_->temporal().c_str(), static_cast<char*>(nullptr));
+        execvp("ffmpeg", args.data());
         _exit(127);
     }
     close(tubo[0]);
@@ -180,6 +244,7 @@ void TuberiaVideo::abandonar()
     }
     video_.reset();     // removes the temporary video, if it was not put in place
     registro_.reset();  // the log is never kept
+    sonido_.reset();    // nor the sound's file
 }
 
 void TuberiaVideo::detenerYa()

@@ -15,12 +15,14 @@
 #include "scene/actors.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
+#include "sound/soundtrack.h"
 
 #include <GL/glut.h>
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -42,6 +44,8 @@ struct Estudio {
     bool dePelicula = false;           // the film shown was read, not compiled from a shot list
     std::string respuesta;             // the last answer
     std::array<float, 36> actores{};   // the last actors' points, 12 times x y z
+    std::vector<int16_t> sonido;       // the last soundtrack asked for
+    Musica musica;                     // the music played with the story; none while it holds no sample
 };
 
 Estudio& estudio()
@@ -409,6 +413,29 @@ EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta
     return responder(Json::object({{"lines", lineas},
                                    {"deviation", std::strtod(desviacion, nullptr)},
                                    {"deviationFrame", c.fotogramaDesviacion}}));
+}
+
+// The soundtrack of frames desde to hasta of the film shown, 16-bit stereo at 48
+// kHz (1,200 pairs a frame), with the music set (studio_set_music); its length in
+// pairs is (hasta - desde + 1) x 1200. The story is started again for the next
+// drawing, which steps it from frame 0.
+EMSCRIPTEN_KEEPALIVE const int16_t* studio_soundtrack(int desde, int hasta)
+{
+    Estudio& e = estudio();
+    e.sonido = bandaSonora16(e.poses, desde, hasta, e.musica.muestras.empty() ? nullptr : &e.musica);
+    escenaSinVentana();
+    instalarPelicula({});
+    return e.sonido.data();
+}
+
+// The music played with the story: pares stereo pairs of floats at 48 kHz (copied),
+// its offset in seconds from frame 0, its gain in dB; none with no pairs.
+EMSCRIPTEN_KEEPALIVE void studio_set_music(const float* muestras, int pares, double desplazamiento, double gananciaDb)
+{
+    Musica& m = estudio().musica;
+    m.muestras.assign(muestras, muestras + 2 * static_cast<size_t>(std::max(0, pares)));
+    m.desplazamiento = desplazamiento;
+    m.gananciaDb = gananciaDb;
 }
 
 // A point of a key, as the writer writes it: actor -1 for a fixed point.

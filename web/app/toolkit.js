@@ -13,7 +13,11 @@
 // - The idle function runs, the redisplay it asks for is drawn at once, and the
 //   next call comes after the wait it asked for (toolkit_wait_after_step), on a
 //   timer: the desktop sleeps inside its idle function, which here would hold the
-//   browser's only thread. glutIdleFunc(NULL) stops the calls.
+//   browser's only thread. glutIdleFunc(NULL) stops the calls. A page may pace
+//   the steps by a clock of its own (Module.pacer: wait(asked) gives the wait
+//   instead of the one asked for, draw() whether to draw this step's picture; a
+//   step whose picture would come late is stepped, printed, and not drawn), and
+//   is told when the idle function changes (Module.idleChanged(running)).
 // - Keys arrive as the characters they type (the event's key, not its keyCode),
 //   so '+', capitals and punctuation arrive as on the desktop on any layout.
 // - exit() ends the program for good: the page is told (Module.onExit), the
@@ -56,11 +60,12 @@ mergeInto(LibraryManager.library, {
       } finally {
         Toolkit.inStep = false;
       }
+      var pacer = Module['pacer'];
       if (Toolkit.redisplay && GLUT.displayFunc) {
         Toolkit.redisplay = false;
-        {{{ makeDynCall('v', 'GLUT.displayFunc') }}}();
+        if (!pacer || pacer['draw']()) {{{ makeDynCall('v', 'GLUT.displayFunc') }}}();
       }
-      if (GLUT.idleFunc) Toolkit.schedule(Toolkit.wait);
+      if (GLUT.idleFunc) Toolkit.schedule(pacer ? pacer['wait'](Toolkit.wait) : Toolkit.wait);
     },
 
     schedule: function(wait) {
@@ -119,6 +124,7 @@ mergeInto(LibraryManager.library, {
 
   glutIdleFunc__deps: ['$GLUT', '$Toolkit'],
   glutIdleFunc: function(func) {
+    if (!GLUT.idleFunc !== !func && Module['idleChanged']) Module['idleChanged'](!!func);
     GLUT.idleFunc = func;
     if (Toolkit.inStep || Toolkit.ended) return;  // the step itself schedules the next one
     if (func && Toolkit.timer === null) Toolkit.schedule(0);

@@ -10,10 +10,12 @@ import { $, keepFocus, typing } from '../shared/page.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { onFallback, recall } from '../shared/storage.js';
 import { removeLeftovers } from '../shared/export.js';
+import { keepForOffline } from '../shared/offline.js';
 import { shownName } from '../shared/text_file.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';
 import { offerLastVisit, offerRecording, recordingOf } from './recordings.js';
-import { BUNDLED_FILM, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
+import { initSound } from './sound.js';
+import { BUNDLED_FILM, MODE_PLAY, accepted, again, call, filmRecords, launch, openAtFrame, page, playFilm, prepare }
   from './runs.js';
 
 page.controls = () => {
@@ -79,6 +81,7 @@ $('film-input').onchange = async () => {
 };
 $('save-button').onclick = () => offerRecording(page.run);
 $('log-button').onclick = toggleLog;
+initSound();
 $('fullscreen-button').onclick = toggleFullScreen;
 $('notice-close').onclick = closeNotice;
 $('again-button').onclick = again;
@@ -87,6 +90,24 @@ $('arm').onclick = event => {
   if (key && page.run && page.run.alive)
     call(page.run, module => module._web_special_key(Number(key)));
 };
+// A tap on the picture (a finger or a pen) in PLAY pauses and plays on, as space does.
+(function tapsOnPicture() {
+  let down = null;
+  const playing = () => page.run && page.run.alive && page.run.module._web_mode() === MODE_PLAY;
+  $('screen-box').addEventListener('pointerdown', event => {
+    // Only a tap that begins in PLAY: the one that chose PLAY on the title screen is that button's.
+    down = event.pointerType === 'mouse' || !playing() ? null : { id: event.pointerId, x: event.clientX, y: event.clientY };
+  });
+  $('screen-box').addEventListener('pointerup', event => {
+    if (down && down.id === event.pointerId && Math.hypot(event.clientX - down.x, event.clientY - down.y) < 10 &&
+        playing())
+      for (const type of ['keydown', 'keyup'])  // the key the program pauses with, as typed
+        window.dispatchEvent(new KeyboardEvent(type, { key: ' ', code: 'Space', keyCode: 32, bubbles: true }));
+    down = null;
+  });
+  $('screen-box').addEventListener('pointercancel', () => { down = null; });
+})();
+
 // Leaving the page while REC has poses not saved asks first (they are kept all the same).
 window.addEventListener('beforeunload', event => {
   const run = page.run;
@@ -149,4 +170,5 @@ async function addressedFilm(params) {
   onFallback(why => notice(`The browser's database stands aside (${why}): recordings are kept in localStorage instead.`));
   offerLastVisit();
   removeLeftovers();  // what exports of closed tabs left in the browser's private files
+  keepForOffline();
 })();

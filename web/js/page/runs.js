@@ -8,10 +8,12 @@ import { shownName } from '../shared/text_file.js';
 import { $ } from '../shared/page.js';
 import { fit, notice, output } from './panels.js';
 import { keepRecording, offerRecording, recordingOf } from './recordings.js';
+import { ended as soundEnded, heard, playing } from './sound.js';
 
 export const BUNDLED_FILM = 'camarabuena.txt';  // beside the page, and in each run's working folder
 const FILM = '/films/film.txt';                  // where another film lies in a run's files
 const MODE_REC = 1;                              // the program's mode while it records (web_mode)
+export const MODE_PLAY = 2;                      // and while it plays
 
 export const page = {
   run: null,      // the program running, or the last one: see prepare()
@@ -62,6 +64,7 @@ export function launch(run) {
   const old = page.run;
   if (old && old.alive) {
     old.alive = false;
+    soundEnded(old);
     old.module.retire();
     offerRecording(old).finally(old.finish);
   }
@@ -106,11 +109,17 @@ export function call(run, f) {
 function printed(run, line) {
   output(line);
   run.lastLine = line;
-  if (!run.rec)  // the program has chosen its mode once the call that printed returns
+  heard(run, line);
+  if (!run.rec && !run.play)  // the program has chosen its mode once the call that printed returns
     queueMicrotask(() => {
-      if (!run.rec && run.alive && run.module._web_mode() === MODE_REC) {
+      const mode = run.alive ? run.module._web_mode() : 0;
+      if (!run.rec && mode === MODE_REC) {
         run.rec = true;
         page.controls();
+      }
+      if (!run.play && mode === MODE_PLAY) {
+        run.play = true;
+        playing(run, new TextDecoder().decode(run.film ? run.film.data : page.bundled || new Uint8Array()));
       }
     });
   if (run.rec)
@@ -121,6 +130,7 @@ function ended(run, code) {
   if (!run.alive)
     return;  // retired by the page
   run.alive = false;
+  soundEnded(run);
   run.finish();
   const status = code & 255;
   $('ended-text').textContent = 'The program has ended' + (status ? ` with exit code ${status}: ${run.lastLine}` : '.');

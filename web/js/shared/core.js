@@ -121,6 +121,25 @@ class Core {
     }
   }
 
+  // The soundtrack of frames from to to of the film shown: an Int16Array of
+  // interleaved stereo pairs at 48 kHz, 1,200 pairs a frame (a copy).
+  soundtrack(from, to) {
+    const m = this.module, pointer = m._studio_soundtrack(from, to);
+    return new Int16Array(m.HEAP16.buffer, pointer, (to - from + 1) * 2400).slice();
+  }
+
+  // The music played with the story: a Float32Array of interleaved stereo pairs at
+  // 48 kHz (empty: none), its offset in seconds from frame 0 and its gain in dB.
+  setMusic(samples, offset, gain) {
+    const m = this.module, pointer = m._malloc(Math.max(4, samples.length * 4));
+    try {
+      m.HEAPF32.set(samples, pointer / 4);
+      m._studio_set_music(pointer, samples.length / 2, offset, gain);
+    } finally {
+      m._free(pointer);
+    }
+  }
+
   // A key's point as the shot list writes it.
   pointText(point) {
     const m = this.module;

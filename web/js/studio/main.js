@@ -7,6 +7,7 @@ import { EditorState } from '@codemirror/state';
 import { EditorView } from '@codemirror/view';
 import { startCore } from '../shared/core.js';
 import { removeLeftovers } from '../shared/export.js';
+import { keepForOffline } from '../shared/offline.js';
 import { $ } from '../shared/page.js';
 import { draftLine, draftUpdates, initAutosave, loadDraft, saveNow } from './autosave.js';
 import { barUpdates, showAllBars, wireBars } from './bars.js';
@@ -19,8 +20,10 @@ import { INITIAL, change, say, saying, services, studioField, studioOf } from '.
 import { offerLastTake, takeHandlers } from './take.js';
 import { exposeForTests } from './test_interface.js';
 import { follow as followText, textExtensions } from './text.js';
-import { initTimeline, timelineUpdates } from './timeline.js';
-import { endTake, initTransport, togglePlay, toggleTake } from './transport.js';
+import { initTimelinePaint, timelineUpdates } from './timeline.js';
+import { initTimelineInput, paintDragged } from './timeline_input.js';
+import { endTake, grain, initTransport, togglePlay, toggleTake } from './transport.js';
+import { soundWanted } from '../shared/sound.js';
 import { following, freeOf, initPicture, pictureUpdates, seeking } from './views.js';
 
 const BUNDLED = 'camarabuena.shots';
@@ -29,8 +32,12 @@ const BUNDLED = 'camarabuena.shots';
 
 function actions(view) {
   const seek = n => {
-    if (studioOf(view.state).running !== 'take' && n !== studioOf(view.state).frame)
-      view.dispatch({ effects: change.of(seeking(view.state, n)) });
+    const s = studioOf(view.state);
+    if (s.running === 'take' || n === s.frame)
+      return;
+    view.dispatch({ effects: change.of(seeking(view.state, n)) });
+    if (!s.running)
+      grain(view, n);
   };
   return {
     seek,
@@ -104,8 +111,8 @@ async function bundledText() {
 // The studio's fields as the draft left them (or as a first visit has them).
 function fieldsOf(draft, facts, writing) {
   if (!draft)
-    return { ...INITIAL, writing };
-  return { ...INITIAL, writing, frame: Math.max(0, Math.min(facts.frames - 1, draft.frame | 0)),
+    return { ...INITIAL, writing, sound: soundWanted() };
+  return { ...INITIAL, writing, sound: soundWanted(), frame: Math.max(0, Math.min(facts.frames - 1, draft.frame | 0)),
            view: draft.view === 'free' ? 'free' : 'film', free: draft.free || null,
            name: typeof draft.name === 'string' && draft.name ? draft.name : INITIAL.name };
 }
@@ -132,7 +139,8 @@ async function start() {
   const act = actions(view);
   initPicture(view, $('picture'), pictureSize());
   console.log(`studio: first picture ${Math.round(performance.now())} ms after the page was opened`);
-  initTimeline(view, $('timeline'), act.seek);
+  initTimelinePaint(view, $('timeline'), paintDragged);
+  initTimelineInput(view, $('timeline'), act.seek);
   wireBars(view, act);
   initKeyboard(view, act);
   initTransport(takeHandlers(view, () => Number($('tolerance-select').value)));
@@ -149,6 +157,7 @@ async function start() {
   viewReady(view);
   document.body.dataset.ready = 'true';
   removeLeftovers();  // what exports of closed tabs left in the browser's private files
+  keepForOffline();
   window.addEventListener('hashchange', () => openLink(view));
   if (writing || location.hash)
     await openLink(view);

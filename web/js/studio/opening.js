@@ -7,9 +7,9 @@ import { $, ask } from '../shared/page.js';
 import { shownName, textOfBytes } from '../shared/text_file.js';
 import { saveNow } from './autosave.js';
 import { replaceText } from './edits.js';
-import { textFromFragment } from './share.js';
+import { textFromFragment } from '../shared/share.js';
 import { change, say, services, studioOf } from './store.js';
-import { MOST_BYTES, tooBig } from './text.js';
+import { MOST_BYTES, tooBig } from '../shared/shot_text.js';
 
 // The bar for questions under the tool bar.
 export function question(text, yes, no) {

@@ -17,11 +17,13 @@ export const services = Facet.define({ combine: values => values[0] });
 export const INITIAL = {
   name: 'camarabuena', // the shot list's name, for downloads
   frame: 0,            // the playhead
+  span: null,          // the frames the timeline shows, { first, last }; null: the whole story
   view: 'film',        // 'film': through the film's camera; 'free': through the free camera
   free: null,          // the free camera: { eye, centre, up }, arrays of three numbers; null until first used
   follow: null,        // the actor the free camera travels with: { actor, at (where it was when last followed) }
   running: null,       // the transport: null, 'play', or 'take'
   take: null,          // the take being flown: { from (its first frame), frames (flown so far) }
+  sound: true,         // the transport plays the film's sound (false: muted)
   message: null,       // the last word to the user: { text, kind: 'info' | 'error' }
   writing: true,       // this tab writes the draft (false: another tab does, and this one only shows it)
   draft: { stored: 0, failing: null, reason: '', standIn: null },  // what became of the draft's stores

@@ -4,6 +4,8 @@
 //   text()            the shot list's text
 //   frame(), view()   the playhead; 'film' or 'free'
 //   free()            the free camera { eye, centre, up }, or null before it is used
+//   span()            the frames the timeline shows, { first, last }
+//   textScrolled()    how far the text is scrolled sideways, in pixels
 //   pose(n)           the film shown's pose at frame n (nine numbers), or null
 //   keys()            the keys read from the text: [{ frame, line, motion, eye, centre }],
 //                     eye and centre { actor, field: [from, to] byte columns }
@@ -36,6 +38,11 @@ export function exposeForTests(view) {
     frame: () => studioOf(view.state).frame,
     view: () => studioOf(view.state).view,
     free: () => studioOf(view.state).free,
+    span() {
+      const span = studioOf(view.state).span;
+      return span || { first: 0, last: view.state.facet(services).facts.frames - 1 };
+    },
+    textScrolled: () => view.scrollDOM.scrollLeft,
     pose: n => core.pose(n),
     keys: () => keysOf(view.state).map(({ frame, line, motion, eye, centre }) => ({ frame, line, motion, eye, centre })),
     cursor() {

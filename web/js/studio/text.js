@@ -11,28 +11,8 @@ import { history, historyKeymap, defaultKeymap, isolateHistory } from '@codemirr
 import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
 import { lintGutter } from '@codemirror/lint';
 import { tags } from '@lezer/highlight';
+import { MOST_BYTES, MOST_LINE, tooBig } from '../shared/shot_text.js';
 import { saying, studioField, studioOf } from './store.js';
-
-export const MOST_BYTES = 1024 * 1024;  // a shot list's size
-export const MOST_LINE = 4000;          // characters on one line
-
-// What is wrong with a text as a shot list's, before it is read: one sentence, or null.
-export function tooBig(text) {
-  const bytes = new TextEncoder().encode(text).length;
-  if (bytes > MOST_BYTES)
-    return `it is over 1 MB (${bytes.toLocaleString('en')} bytes)`;
-  let line = 1, start = 0;
-  for (;;) {
-    const end = text.indexOf('\n', start);
-    const length = (end < 0 ? text.length : end) - start;
-    if (length > MOST_LINE)
-      return `line ${line} is ${length.toLocaleString('en')} characters long (at most ${MOST_LINE.toLocaleString('en')})`;
-    if (end < 0)
-      return null;
-    line++;
-    start = end + 1;
-  }
-}
 
 // What tooBig says of the text after a change, looking at the lines it touched.
 function tooBigAfter(tr) {
@@ -166,11 +146,13 @@ export function goTo(view, line, byteColumn = 1) {
 // it was refused (said why).
 export function edit(view, changes, { selection, effects = [] } = {}) {
   const before = view.state.doc;
+  // A selection made is brought into view from its line's start, so that the frame
+  // numbers stay in view however long the line.
+  const shown = selection === undefined ? [] : [EditorView.scrollIntoView(selection.anchor, { x: 'start' })];
   view.dispatch({
     changes,
     selection,
-    effects,
-    scrollIntoView: selection !== undefined,
+    effects: [...[effects].flat(), ...shown],
     annotations: [isolateHistory.of('full'), Transaction.userEvent.of('studio')],
   });
   return view.state.doc !== before || view.state.changes(changes).empty;

@@ -10,6 +10,7 @@ import { devicePixels, sizeCanvas } from '../shared/page.js';
 import { asPose, behind, dolly, fly, isFlyKey, orbit, pan } from './freecam.js';
 import { filmOf } from './film.js';
 import { change, changedFields, services, studioOf } from './store.js';
+import { spanShowing } from './timeline.js';
 
 const ASPECT = 16 / 9;
 const SOMEWHERE = [0, 50, 100, 0, 0, 0, 0, 1, 0];  // a pose to look from before there is any film
@@ -38,11 +39,11 @@ export function viewPose(state) {
 export function seeking(state, n) {
   const s = studioOf(state);
   if (!s.follow || n === s.frame)
-    return { frame: n };
+    return { frame: n, span: spanShowing(state, n) };
   const now = state.facet(services).core.actorsAt(n)[s.follow.actor];
   const move = now.map((v, i) => v - s.follow.at[i]);
   const camera = freeOf(state), moved = p => p.map((v, i) => v + move[i]);
-  return { frame: n, follow: { actor: s.follow.actor, at: now },
+  return { frame: n, span: spanShowing(state, n), follow: { actor: s.follow.actor, at: now },
            free: { ...camera, eye: moved(camera.eye), centre: moved(camera.centre) } };
 }
 
@@ -100,7 +101,7 @@ export function initPicture(view, picture, size) {
   }).observe(canvas.parentElement);
   fit();
   draw(view.state);
-  flyWithMouse(view);
+  flyWithPointers(view);
   window.addEventListener('blur', () => held.clear());
 }
 
@@ -112,29 +113,51 @@ function moveFree(view, camera) {
   view.dispatch({ effects: change.of({ free: camera }) });
 }
 
-function flyWithMouse(view) {
-  let last = null;  // the pointer's last place while dragging, and how it drags
+// The free camera flown by pointers, one code path for mouse, pen and touch: one
+// pointer orbits about the centre (Shift or the right button: pans), two fingers
+// pan by their middle and dolly by their spread; the wheel dollies.
+function flyWithPointers(view) {
+  const pointers = new Map();  // id -> { x, y, panning }
+  let spread = null;           // the two fingers' distance at the last move
+  const ratio = () => window.devicePixelRatio || 1;
+  const panBy = (camera, dx, dy) => {
+    const shown = canvas.getBoundingClientRect().height * ratio() / canvas.height;
+    return pan(camera, dx * ratio() / shown, dy * ratio() / shown, canvas.height, view.state.facet(services).facts.fieldOfView);
+  };
+  const middle = () => {
+    const [a, b] = [...pointers.values()];
+    return { x: (a.x + b.x) / 2, y: (a.y + b.y) / 2, spread: Math.max(1, Math.hypot(a.x - b.x, a.y - b.y)) };
+  };
   canvas.addEventListener('contextmenu', event => event.preventDefault());
   canvas.addEventListener('pointerdown', event => {
     if (studioOf(view.state).view !== 'free')
       return;
     canvas.setPointerCapture(event.pointerId);
-    last = { x: event.clientX, y: event.clientY, panning: event.shiftKey || event.button === 2 };
+    pointers.set(event.pointerId, { x: event.clientX, y: event.clientY, panning: event.shiftKey || event.button === 2 });
+    spread = pointers.size === 2 ? middle() : null;
     event.preventDefault();
   });
   canvas.addEventListener('pointermove', event => {
+    const last = pointers.get(event.pointerId);
     if (!last)
       return;
-    const ratio = window.devicePixelRatio || 1;
     const dx = event.clientX - last.x, dy = event.clientY - last.y;
     last.x = event.clientX;
     last.y = event.clientY;
-    const camera = freeOf(view.state), shown = canvas.getBoundingClientRect().height * ratio / canvas.height;
-    const fieldOfView = view.state.facet(services).facts.fieldOfView;
-    moveFree(view, last.panning ? pan(camera, dx * ratio / shown, dy * ratio / shown, canvas.height, fieldOfView)
-                                : orbit(camera, dx, dy));
+    const camera = freeOf(view.state);
+    if (pointers.size === 1) {
+      moveFree(view, last.panning ? panBy(camera, dx, dy) : orbit(camera, dx, dy));
+    } else if (pointers.size === 2 && spread) {
+      const now = middle();
+      const panned = panBy(camera, now.x - spread.x, now.y - spread.y);
+      moveFree(view, dolly(panned, Math.log(spread.spread / now.spread) * 10));  // apart: closer
+      spread = now;
+    }
   });
-  const end = () => { last = null; };
+  const end = event => {
+    pointers.delete(event.pointerId);
+    spread = pointers.size === 2 ? middle() : null;
+  };
   canvas.addEventListener('pointerup', end);
   canvas.addEventListener('pointercancel', end);
   canvas.addEventListener('wheel', event => {

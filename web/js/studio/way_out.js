@@ -7,7 +7,7 @@ import { $ } from '../shared/page.js';
 import { keep } from '../shared/storage.js';
 import { shownName } from '../shared/text_file.js';
 import { filmOf, keysOf } from './film.js';
-import { linkFor } from './share.js';
+import { linkFor } from '../shared/share.js';
 import { say, services, studioOf } from './store.js';
 
 function plural(n, word) {
@@ -71,10 +71,13 @@ export async function playFilm(view) {
   }
 }
 
+// Share: a link to watch the film in the player, and one to edit the list in the studio.
 export async function share(view) {
-  $('share-link').value = await linkFor(view.state.doc.toString());
+  const text = view.state.doc.toString();
+  $('watch-link').value = await linkFor(text, 'player.html');
+  $('share-link').value = await linkFor(text, 'studio.html');
   $('share-box').hidden = false;
-  $('share-link').select();
+  $('watch-link').select();
 }
 
 // The film a video is made of: { text, name, frames }, or an Error saying why there is none.

@@ -1,5 +1,6 @@
 // A link that carries a whole shot list in its fragment: the text, deflated and
-// written in base64url, after "#shots=". Opened, it gives the text back, or says
+// written in base64url, after "#shots=", to the studio (to edit it) or to the
+// player (to watch its film). Opened, it gives the text back, or says
 // in one sentence why it cannot. The text is inflated as a stream fed a little
 // at a time and stopped at the limit, so that a link that would inflate to
 // gigabytes costs no more than the limit.
@@ -18,14 +19,19 @@ function base64url(bytes) {
   return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
 
-function unbase64url(text) {
+// The bytes base64url text stands for, a piece at a time (each 1,026 bytes, from
+// 1,368 characters), so that a link whose text is refused early is not decoded
+// whole; an Error when it holds what base64url does not.
+function* unbase64url(text) {
   if (!/^[A-Za-z0-9_-]*$/.test(text))
     throw new Error('it holds characters that are not base64url');
-  const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; i++)
-    bytes[i] = binary.charCodeAt(i);
-  return bytes;
+  for (let at = 0; at < text.length; at += 1368) {
+    const binary = atob(text.slice(at, at + 1368).replace(/-/g, '+').replace(/_/g, '/'));
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; i++)
+      bytes[i] = binary.charCodeAt(i);
+    yield bytes;
+  }
 }
 
 // The most characters of base64url that text of mostBytes can deflate to: even
@@ -34,25 +40,31 @@ function mostCharacters(mostBytes) {
   return Math.ceil((mostBytes + 5 * Math.ceil(mostBytes / 16383) + 16) * 4 / 3);
 }
 
-export async function linkFor(text) {
+// A link to page (a page of the site: 'studio.html' to edit, 'player.html' to
+// watch) that carries the text.
+export async function linkFor(text, page) {
   const packed = await through(new CompressionStream('deflate-raw'), new TextEncoder().encode(text));
-  return location.href.replace(/#.*$/, '') + PREFIX + base64url(packed);
+  return new URL(page, location.href).href.replace(/#.*$/, '') + PREFIX + base64url(packed);
 }
-
-const PIECE = 1024;  // bytes of the deflated text fed at a time: at most about a megabyte comes of each
 
 class TooBig extends Error {}
 
-// The bytes the deflated bytes inflate to; a TooBig as soon as they pass mostBytes.
+// The bytes that the pieces of deflated bytes inflate to (at most about a
+// megabyte comes of each); a TooBig as soon as they pass mostBytes.
 async function inflate(packed, mostBytes) {
   const stream = new DecompressionStream('deflate-raw');
   const writer = stream.writable.getWriter(), reader = stream.readable.getReader();
   const feeding = (async () => {
-    for (let at = 0; at < packed.length; at += PIECE) {
-      await writer.ready;
-      await writer.write(packed.subarray(at, at + PIECE));
+    try {
+      for (const piece of packed) {
+        await writer.ready;
+        await writer.write(piece);
+      }
+      await writer.close();
+    } catch (error) {
+      writer.abort(error).catch(() => {});  // the reader learns of it
+      throw error;
     }
-    await writer.close();
   })();
   feeding.catch(() => {});  // its failure is the reader's too
   const pieces = [];
