@@ -7,8 +7,15 @@
 // draws. The encoder's queue is kept short and the file is written as it is made
 // to the origin's private file system (where the browser has one), so memory
 // stays flat; a video that fails or is cancelled leaves nothing behind.
-import { EncodedPacket, EncodedVideoPacketSource, Mp4OutputFormat, Output, StreamTarget, WebMOutputFormat,
-         BufferTarget } from 'mediabunny';
+//
+// With sound, the video carries the story's soundtrack of the same frames, as the
+// program synthesizes and masters it (core.soundtrack, the desktop's `film
+// sound`), with the music asked for: 48 kHz stereo, frame i's 1,200 pairs from
+// i x 25 ms, encoded by the browser's WebCodecs AudioEncoder (Opus, in WebM) or
+// by npm @mediabunny/aac-encoder where the browser has no AAC (in MP4), a second
+// of it at a time between the frames.
+import { AudioSample, AudioSampleSource, BufferTarget, EncodedPacket, EncodedVideoPacketSource, Mp4OutputFormat,
+         Output, StreamTarget, WebMOutputFormat, canEncodeAudio } from 'mediabunny';
 import { startCore } from './core.js';
 import { BT709, i420FromRgba } from './yuv.js';
 
@@ -25,6 +32,12 @@ const QUEUE = 4;                          // frames the encoder may hold before 
 const BITRATE_720P = 5.5 * 1280 * 720;
 const BITRATE_GROWTH = 0.875;             // bitrate ~ pixels ^ this (4 ^ 0.875 = 3.4)
 const LEAST_BITRATE = 2e5;                // for the tiniest sizes
+
+// The sound's: the codec each container takes, its bit rate, and the rate of the
+// program's soundtrack (stereo pairs a second, 1,200 a frame).
+const SOUND_CODECS = { webm: { id: 'opus', name: 'Opus' }, mp4: { id: 'aac', name: 'AAC' } };
+const SOUND_BITRATE = 160000;
+const SOUND_RATE = 48000;
 
 // The codecs offered, the first this browser encodes being the default: WebCodecs'
 // codec string for a size, the containers that take them, and the content hint
@@ -176,7 +189,7 @@ async function fileTarget(name) {
 function why(error) {
   if (error && error.name === 'QuotaExceededError')
     return 'the browser\'s storage for this site is full (the video is written there as it is made)';
-  return (error && error.message) || String(error);
+  return ((error && error.message) || String(error)).replace(/\.$/, '');
 }
 
 // The program drawing off screen for videos, one for plain and one for smooth
@@ -212,15 +225,47 @@ function framer(canvas, width, height, asCanvas) {
   };
 }
 
+// The pairs of silence the extension's AAC encoder (libavcodec's) puts before the
+// sound; it stamps its packets as if there were none, so its samples are given
+// that much earlier, and the MP4's edit list cuts the silence off: sample k of
+// the sound is then heard at frame k / 1200's instant.
+const AAC_PRIMING = 1024;
+let aacRegistered = null;  // the extension loaded and registered with mediabunny
+
+// The encoder of the container's sound codec, { source, lead: seconds its samples
+// are stamped early }, or an Error of one sentence: AAC through the extension
+// where the browser has none of its own (loaded when first needed).
+async function soundEncoder(container) {
+  const sound = SOUND_CODECS[container];
+  const asked = { numberOfChannels: 2, sampleRate: SOUND_RATE, bitrate: SOUND_BITRATE };
+  let lead = 0;
+  if (sound.id === 'aac' && !(await canEncodeAudio('aac', asked))) {
+    lead = AAC_PRIMING / SOUND_RATE;
+    await (aacRegistered = aacRegistered ||
+           import('@mediabunny/aac-encoder').then(m => m.registerAacEncoder(), error => {
+             aacRegistered = null;
+             throw error;
+           }));
+  }
+  if (!(await canEncodeAudio(sound.id, asked)))
+    throw new Error(`This browser does not encode ${sound.name} sound for ${container === 'mp4' ? 'MP4' : 'WebM'}: ` +
+                    'untick sound, or choose the other container.');
+  return { source: new AudioSampleSource({ codec: sound.id, bitrate: SOUND_BITRATE }), lead };
+}
+
 // Makes the video. options: { film (a film's text), name, from, to, width, height,
-// codec (one of CODECS), container ('mp4' | 'webm'), smooth, progress(done, total),
+// codec (one of CODECS), container ('mp4' | 'webm'), smooth, sound (the story's
+// soundtrack with it), music (null, or { samples: a Float32Array of interleaved
+// stereo pairs at 48 kHz, offset: seconds from frame 0, gain: dB }, played with
+// the story as the studio's Play plays it), progress(done, total),
 // signal (an AbortSignal), tuning (for measurements: { config: encoder settings
 // over the chosen ones, keyFrameSeconds, canvasFrames: the canvas handed to the
 // encoder as it is) }. Resolves to { file (a Blob), remove() (frees where
 // it was written, once it is downloaded), inMemory }, or rejects with an Error of
 // one sentence; a cancelled export rejects with an AbortError.
 export async function makeVideo(options) {
-  const { film, from, to, width, height, codec, container, smooth, progress, signal, tuning = {} } = options;
+  const { film, from, to, width, height, codec, container, smooth, sound, music, progress, signal,
+          tuning = {} } = options;
   const { canvas, core } = await drawer(!!smooth);
   canvas.width = width;
   canvas.height = height;
@@ -236,6 +281,14 @@ export async function makeVideo(options) {
   const keyEvery = Math.round((tuning.keyFrameSeconds || KEY_FRAME_SECONDS) * rate);
   if (!(await VideoEncoder.isConfigSupported(config)).supported)
     throw new Error(`This browser does not encode ${codec.name} at ${width}x${height}.`);
+  let audio = null;
+  if (sound)
+    try {
+      audio = await soundEncoder(container);
+    } catch (error) {
+      throw error.message.startsWith('This browser') ? error
+        : new Error(`The sound's encoder could not be loaded: ${why(error)}.`);
+    }
 
   const out = await fileTarget(options.name);
   const total = to - from + 1;
@@ -245,12 +298,38 @@ export async function makeVideo(options) {
     target: out.target,
   });
   output.addVideoTrack(source, { frameRate: rate, maximumPacketCount: total });
+  let samples = null, heard = 0;  // the soundtrack of frames from..to, and how many frames of it are encoded
+  const perFrame = SOUND_RATE / rate, perSecond = Math.round(rate);
+  if (audio) {
+    // a packet of AAC holds 1,024 pairs, of Opus 960 (or more)
+    output.addAudioTrack(audio.source, { maximumPacketCount: Math.ceil(total * perFrame / 960) + 8 });
+    core.setMusic(music ? music.samples : new Float32Array(0), music ? music.offset : 0, music ? music.gain : 0);
+    samples = core.soundtrack(from, to);  // the story started again: the drawing steps it from frame 0
+  }
+  // Frames heard..upTo - 1's sound to its encoder, waiting while it is behind.
+  const hear = async upTo => {
+    if (!samples || upTo <= heard)
+      return;
+    // A copy of its own (given a view into the soundtrack, every second heard was the first)
+    const data = samples.slice(heard * perFrame * 2, upTo * perFrame * 2);
+    const sample = new AudioSample({ data, format: 's16', numberOfChannels: 2, sampleRate: SOUND_RATE,
+                                     timestamp: heard / rate - audio.lead });
+    heard = upTo;
+    try {
+      await audio.source.add(sample);
+    } catch (error) {
+      throw new Error(`the sound was not encoded (${why(error)})`);
+    } finally {
+      sample.close();
+    }
+  };
   let failure = null;
   let muxing = Promise.resolve();
   const encoder = new VideoEncoder({
     output: (chunk, meta) => {
+      // the planes' colour space, for the container, where the encoder gives none
       if (meta && meta.decoderConfig && !(meta.decoderConfig.colorSpace || {}).matrix && !tuning.canvasFrames)
-        meta = { ...meta, decoderConfig: { ...meta.decoderConfig, colorSpace: BT709 } };  // the planes' own, for the container
+        meta = { ...meta, decoderConfig: { ...meta.decoderConfig, colorSpace: BT709 } };
       const packet = EncodedPacket.fromEncodedChunk(chunk);
       muxing = muxing.then(() => source.add(packet, meta)).catch(error => { failure = failure || error; });
     },
@@ -276,17 +355,23 @@ export async function makeVideo(options) {
       while (encoder.encodeQueueSize > QUEUE)
         await waitForQueue();
       await muxing;
+      if ((i + 1) % perSecond === 0)
+        await hear(i + 1);  // a second of sound beside its frames
       if (progress)
         progress(i + 1, total);
       if (i % 4 === 3)
         await new Promise(resolve => setTimeout(resolve, 0));  // the page's own events between frames
     }
+    await hear(total);
     await encoder.flush();
     await muxing;
     if (failure)
       throw failure;
     source.close();
+    if (audio)
+      audio.source.close();
     await output.finalize();
+    samples = null;
     return { file: await out.file(), remove: out.remove, inMemory: out.inMemory };
   } catch (error) {
     if (encoder.state !== 'closed')

@@ -21,7 +21,7 @@
 //   video(options)    frames options.from to .to of options.film (a film's text; default
 //                     the film shown) made into a video by
 //                     the export (shared/export.js makeVideo: width, height, codec as an
-//                     id, container, smooth, tuning); resolves to { data: the file
+//                     id, container, smooth, sound, music, tuning); resolves to { data: the file
 //                     in base64, seconds: the time it took } (the quality benchmark's)
 import { CODECS, makeVideo } from '../shared/export.js';
 import { draftCounts } from './autosave.js';
