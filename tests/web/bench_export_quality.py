@@ -3,7 +3,7 @@ by the studio's export (through window.studioTest.video) with each setting below
 and by render_film (--share, and its default), each scored by the luma PSNR of its
 decoded frames against render_film's PNGs of the same frames (smooth lines against
 --smooth's), with its size, its frames a second and its colour flags as ffprobe
-reads them (a measurement, not a test):
+reads them (a measurement, not a test; sizes are of the pictures' stream alone):
 
     /usr/bin/python3 tests/web/bench_export_quality.py [--site build-web/site]
         [--renderer build-run/render_film] [--film build-run/camarabuena.txt]
@@ -84,6 +84,13 @@ def flags(path):
                                                               "color_transfer", "color_space"))
 
 
+def picture_bytes(path):
+    """The bytes of a file's video stream (render_film --share's carries sound too)."""
+    out = subprocess.run(["ffprobe", "-v", "error", "-select_streams", "v:0", "-show_entries", "packet=size", "-of",
+                          "csv=p=0", path], check=True, stdout=subprocess.PIPE, text=True).stdout
+    return sum(int(line) for line in out.split())
+
+
 def db(mse):
     return 10 * numpy.log10(255 ** 2 / mse) if mse else 99.0
 
@@ -147,7 +154,7 @@ def main():
                 subprocess.run([a.renderer, a.film, "--frames", "%d-%d" % (first, last), "--size", a.size,
                                 "--video", path, "--quiet"] + options, check=True, timeout=1800)
                 seconds += time.monotonic() - began
-                nbytes += os.path.getsize(path)
+                nbytes += picture_bytes(path)
                 per_span.append(scores.mse(path, smooth, first))
             rows.append(row(label, smooth, per_span, nbytes, sum(l - f + 1 for f, l in spans), seconds, flags(path)))
             print(rows[-1], file=sys.stderr)
@@ -174,7 +181,7 @@ def main():
                     with open(path, "wb") as f:
                         f.write(base64.b64decode(made["data"]))
                     seconds += made["seconds"]
-                    nbytes += os.path.getsize(path)
+                    nbytes += picture_bytes(path)
                     per_span.append(scores.mse(path, smooth, first))
                 rows.append(row("page: " + label, smooth, per_span, nbytes, sum(l - f + 1 for f, l in spans),
                                 seconds, flags(path)))
