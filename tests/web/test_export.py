@@ -34,7 +34,7 @@ def film_tool():
 
 
 def probe(path):
-    """The video stream, the sound's codec and where its last packet ends (seconds), and the file's duration."""
+    """The video stream, the sounds' codecs, where each kind's last packet ends (seconds), and the file's duration."""
     out = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-show_entries",
                           "stream=codec_type,codec_name,width,height,nb_read_frames,%s:format=duration:"
                           "packet=codec_type,pts_time,duration_time" % ",".join(LIMITED_BT709),
@@ -43,9 +43,10 @@ def probe(path):
     info = json.loads(out)
     video = next(s for s in info["streams"] if s["codec_type"] == "video")
     audio = [s["codec_name"] for s in info["streams"] if s["codec_type"] == "audio"]
-    end = max((float(p["pts_time"]) + float(p["duration_time"]) for p in info["packets"]
-               if p["codec_type"] == "audio"), default=None)
-    return video, audio, end, float(info["format"]["duration"])
+    ends = {}
+    for p in info["packets"]:
+        ends[p["codec_type"]] = max(ends.get(p["codec_type"], 0), float(p["pts_time"]) + float(p["duration_time"]))
+    return video, audio, ends, float(info["format"]["duration"])
 
 
 def sound(path):
@@ -123,13 +124,14 @@ class Export(unittest.TestCase):
                 b.wait("the private copy removed once the download has it", lambda: self.private_files() == [], 30)
                 self.assertEqual(os.listdir(b.downloads), [name], "one video, from one export")
                 b.wait("the whole file", lambda: os.path.getsize(path) == self.made()["bytes"])
-                stream, audio, audio_end, duration = probe(path)
+                stream, audio, ends, duration = probe(path)
                 self.assertEqual((stream["codec_name"], stream["width"], stream["height"], stream["nb_read_frames"]),
                                  (codec_name, SIZE[0], SIZE[1], "80"), page)
                 self.assertEqual({k: stream.get(k) for k in LIMITED_BT709}, LIMITED_BT709, page)
-                self.assertAlmostEqual(duration, 2.0, delta=0.025)
+                self.assertAlmostEqual(ends["video"], 2.0, places=2)
                 self.assertEqual(audio, [sound_codec], page)
-                self.assertAlmostEqual(audio_end, 2.0, delta=0.025, msg=page)
+                self.assertAlmostEqual(ends["audio"], 2.0, delta=0.025, msg=page)
+                self.assertAlmostEqual(duration, 2.0, delta=0.025)
                 # The same instants as film sound's: the decoded sound lasts as long and
                 # follows its samples (a shift of a millisecond would undo the correlation).
                 decoded = sound(path)
