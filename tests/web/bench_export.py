@@ -3,10 +3,12 @@ in headless chromium with each codec the browser encodes (a measurement, not a
 test; scripts/web bench runs it):
 
     /usr/bin/python3 tests/web/bench_export.py --site build-web/site [--frames 0-7811] [--size 1280x720]
-        [--codecs avc,vp9,av1] [--smooth]
+        [--codecs avc,vp9,av1] [--plain] [--sound on|off|both]
 
-For each: the wall time, frames a second, the file's size and bit rate, and the
-memory of the page's process (resident, from /proc) at the start and the end.
+Lines smooth unless --plain, as the panel's defaults; each codec with the story's
+sound, without, or both (the default: each codec without, then with). For each:
+the wall time, frames a second, the file's size and bit rate, and the memory of
+the page's process (resident, from /proc) at the start and the end.
 """
 import argparse
 import json
@@ -51,7 +53,8 @@ def main():
     p.add_argument("--frames", default="0-7811")
     p.add_argument("--size", default="1280x720")
     p.add_argument("--codecs", default="avc,vp9,av1")
-    p.add_argument("--smooth", action="store_true")
+    p.add_argument("--plain", action="store_true")
+    p.add_argument("--sound", choices=("on", "off", "both"), default="both")
     a = p.parse_args()
     first, last = (int(v) for v in a.frames.split("-"))
     site, b = Site(a.site), Browser((1500, 900))
@@ -62,18 +65,21 @@ def main():
         b.script("document.getElementById('export-button').click()")
         b.wait("the codecs", lambda: b.script("return document.getElementById('export-codec').options.length") > 0)
         offered = b.script("return [...document.getElementById('export-codec').options].map(o => o.value)")
-        for codec in a.codecs.split(","):
+        sounds = {"on": [True], "off": [False], "both": [False, True]}[a.sound]
+        for codec, sound in ((c, s) for c in a.codecs.split(",") for s in sounds):
             if codec not in offered:
                 rows.append((codec, "not encoded by this browser"))
                 continue
+            label = "%s %s sound" % (codec, "with" if sound else "without")
             b.script("delete document.getElementById('export').dataset.made")
             before = resident_mb(b)
-            b.script("""const [from, to, size, codec, smooth] = arguments;
+            b.script("""const [from, to, size, codec, smooth, sound] = arguments;
                 const field = (id, value) => { const e = document.getElementById(id); e.value = value;
                                                 e.dispatchEvent(new Event('change')); };
                 field('export-from', from); field('export-to', to); field('export-size', size);
                 field('export-codec', codec); document.getElementById('export-smooth').checked = smooth;
-                document.getElementById('export-start').click();""", first, last, a.size, codec, a.smooth)
+                document.getElementById('export-sound').checked = sound;
+                document.getElementById('export-start').click();""", first, last, a.size, codec, not a.plain, sound)
             peak, tenth = before, None
             while not b.script("return document.getElementById('export').dataset.made || "
                                "document.getElementById('export-said').className === 'error'"):
@@ -84,24 +90,24 @@ def main():
             said = b.script("return document.getElementById('export-said').textContent")
             made = b.script("return document.getElementById('export').dataset.made")
             if not made:
-                rows.append((codec, said))
+                rows.append((label, said))
                 continue
             m = json.loads(made)
             after = resident_mb(b)
-            rows.append((codec, "%s: %.0f s, %.1f frames/s, %.1f MB (%.1f Mbit/s); memory %.0f MB at the start, "
+            rows.append((label, "%s: %.0f s, %.1f frames/s, %.1f MB (%.1f Mbit/s); memory %.0f MB at the start, "
                                 "%.0f MB a tenth in, %.0f MB at the end, %.0f MB at most" %
                          (m["name"], m["seconds"], m["frames"] / m["seconds"], m["bytes"] / 1e6,
                           m["bytes"] * 8 / (m["frames"] / 40) / 1e6, before, tenth or after, after, peak)))
-            print(codec, rows[-1][1], file=sys.stderr)
+            print(label, rows[-1][1], file=sys.stderr)
             for n in os.listdir(b.downloads):
                 os.remove(os.path.join(b.downloads, n))
     finally:
         b.close()
         site.close()
     print("frames %s of the bundled film exported from the studio at %s%s in headless chromium" %
-          (a.frames, a.size, " with smooth lines" if a.smooth else ""))
-    for codec, row in rows:
-        print("%-4s %s" % (codec, row))
+          (a.frames, a.size, " with plain lines" if a.plain else " with smooth lines"))
+    for label, row in rows:
+        print("%-22s %s" % (label, row))
 
 
 if __name__ == "__main__":

@@ -1,9 +1,16 @@
 // The Export video panel, a bar of the page's (never over the picture): frames A
 // to B of the film (default the whole film), a size (default 1280x720), the codec
-// among those this browser encodes, the container, smooth lines; while a video is
-// made, a progress bar with the frames done, frames a second and the time left,
-// and Cancel. The video is offered as NAME.mp4 or NAME.webm. Errors are one
-// sentence in the panel; the page goes on.
+// among those this browser encodes (default the first of export.js's list it
+// encodes), the container, smooth lines (default on), sound (default on: the
+// story's soundtrack of those frames, with the film's music when it has one);
+// while a video is made, a progress bar with the frames done, frames a second and
+// the time left, and Cancel. The video is offered as NAME.mp4 or NAME.webm.
+// Errors are one sentence in the panel; the page goes on.
+//
+// film() gives { text, name, frames, music } of the film to export, or throws an
+// Error saying why there is none; music, optional, is null or { samples: a
+// Float32Array of interleaved stereo pairs at 48 kHz, offset: seconds from frame
+// 0, gain: dB }, heard with the story as the studio's Play plays it.
 import { download } from './download.js';
 import { shownName } from './text_file.js';
 import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize, removeLeftovers } from './export.js';
@@ -30,8 +37,7 @@ function element(tag, properties = {}, ...children) {
   return e;
 }
 
-// The panel, in container (hidden until open()). film() gives { text, name,
-// frames } of the film to export, or throws an Error saying why there is none.
+// The panel, in container (hidden until open()), for the films film() gives.
 export function exportPanel(container, film) {
   const from = element('input', { id: 'export-from', type: 'number', min: 0, step: 1, size: 6 });
   const to = element('input', { id: 'export-to', type: 'number', min: 0, step: 1, size: 6 });
@@ -39,15 +45,19 @@ export function exportPanel(container, film) {
                                    title: `WIDTHxHEIGHT, even, up to ${MOST_SIZE.join('x')}` });
   const codec = element('select', { id: 'export-codec' });
   const box = element('select', { id: 'export-container' });
-  const smooth = element('input', { id: 'export-smooth', type: 'checkbox',
-                                    title: 'Each pixel from several samples: smoother lines, smaller files' });
+  const smooth = element('input', { id: 'export-smooth', type: 'checkbox', checked: true,
+                                    title: 'Each pixel from several samples: smoother lines, smaller files ' +
+                                           '(unticked: PLAY\'s own pixels, drawn twice as fast)' });
+  const sound = element('input', { id: 'export-sound', type: 'checkbox', checked: true,
+                                   title: 'The story\'s soundtrack of these frames, with the film\'s music' });
   const start = element('button', { id: 'export-start' }, 'Export');
   const cancel = element('button', { id: 'export-cancel', hidden: true }, 'Cancel');
   const close = element('button', { id: 'export-close', title: 'Close' }, '×');
   const bar = element('progress', { id: 'export-progress', max: 1, value: 0, hidden: true });
   const said = element('span', { id: 'export-said' });
   container.append(element('span', {}, 'Video of frames '), from, ' to ', to, ' at ', size, ' ', codec, ' in ', box,
-                   element('label', {}, smooth, ' smooth lines'), start, cancel, bar, said, close);
+                   element('label', {}, smooth, ' smooth lines'), element('label', {}, sound, ' sound'), start, cancel,
+                   bar, said, close);
   container.hidden = true;
   let working = null;  // the AbortController of the video being made
 
@@ -132,7 +142,7 @@ export function exportPanel(container, film) {
     try {
       const video = await makeVideo({
         film: f.text, name: f.name, from: a, to: b, width, height, codec: chosen, container: box.value,
-        smooth: smooth.checked, signal: working.signal,
+        smooth: smooth.checked, sound: sound.checked, music: f.music || null, signal: working.signal,
         progress: (done, total) => {
           const seconds = (performance.now() - began) / 1000;
           const rate = done / seconds;
