@@ -34,7 +34,6 @@ import { takeKept } from './take.js';
 import { filmToExport } from './way_out.js';
 import { change, services, studioOf } from './store.js';
 import { seeking } from './views.js';
-import { filmToExport } from './way_out.js';
 
 export function exposeForTests(view) {
   const core = view.state.facet(services).core;
