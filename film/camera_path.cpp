@@ -4,6 +4,8 @@
 
 #include "app/scene_state.h"
 #include "film/player.h"
+#include "scene/actors.h"
+#include "scene/timeline.h"
 
 #include <algorithm>
 
@@ -27,6 +29,31 @@ void incluir(ClavesQueDan& c, const std::optional<Tramo>& t)
     if (t) {
         c.primera = std::min(c.primera, t->desde);
         c.ultima = std::max(c.ultima, t->hasta);
+    }
+}
+
+// Where each thing stands at each frame of the story, by thing, for the things
+// named so far. The story is the same on every compile, and stepping it to find
+// the things' places is most of a compile's time (the studio compiles at every
+// edit), so each thing's places are found once; a film longer than the story
+// steps it each time instead, so that what is kept stays the story's size.
+std::vector<std::vector<PuntoMundo>> lugares;
+
+// The places of the things of usados not kept yet, found in one stepping of the story.
+void anotarLugares(const std::vector<Actor>& usados)
+{
+    lugares.resize(nombresDeActores().size());
+    std::vector<Actor> faltan;
+    for (Actor a : usados)
+        if (lugares[static_cast<size_t>(a)].empty())
+            faltan.push_back(a);
+    if (faltan.empty())
+        return;
+    escenaSinVentana();
+    for (int f = 0; f < FOTOGRAMAS_GUION; f++) {
+        avanzarHasta(f);
+        for (Actor a : faltan)
+            lugares[static_cast<size_t>(a)].push_back(posicionActor(a));
     }
 }
 
@@ -102,15 +129,21 @@ std::vector<std::array<float, 9>> compilarCamino(const std::vector<ClaveToma>& c
             if (p->conActor && std::find(usados.begin(), usados.end(), p->actor) == usados.end())
                 usados.push_back(p->actor);
 
-    escenaSinVentana();
+    const bool delGuion = fotogramas <= FOTOGRAMAS_GUION;
+    if (delGuion)
+        anotarLugares(usados);
+    else
+        escenaSinVentana();
     std::vector<PuntoMundo> donde(nombresDeActores().size());  // by actor, at the frame at hand
     const auto dondeEsta = [&donde](Actor a) { return donde[static_cast<size_t>(a)]; };
     std::vector<std::array<float, 9>> poses;
     poses.reserve(static_cast<size_t>(std::max(fotogramas, 0)));
     for (int f = 0; f < fotogramas; f++) {
-        avanzarHasta(f);
+        if (!delGuion)
+            avanzarHasta(f);
         for (Actor a : usados)
-            donde[static_cast<size_t>(a)] = posicionActor(a);
+            donde[static_cast<size_t>(a)] = delGuion ? lugares[static_cast<size_t>(a)][static_cast<size_t>(f)]
+                                                     : posicionActor(a);
         const auto poseDeIndice = [&](size_t i) { return poseDeClave(claves[i], dondeEsta); };
         poses.push_back(poseFloat(poseEnFotograma(claves, f, poseDeIndice)));
     }
