@@ -253,6 +253,53 @@ async function soundEncoder(container) {
   return { source: new AudioSampleSource({ codec: sound.id, bitrate: SOUND_BITRATE }), lead };
 }
 
+// The video's encoder, its packets muxed into source as they come (in the planes'
+// colour space where the encoder names none); check() throws the first failure
+// of either, muxed() waits for the packets given so far.
+function packetEncoder(source, tuning) {
+  let failure = null;
+  let muxing = Promise.resolve();
+  const encoder = new VideoEncoder({
+    output: (chunk, meta) => {
+      if (meta && meta.decoderConfig && !(meta.decoderConfig.colorSpace || {}).matrix && !tuning.canvasFrames)
+        meta = { ...meta, decoderConfig: { ...meta.decoderConfig, colorSpace: BT709 } };
+      const packet = EncodedPacket.fromEncodedChunk(chunk);
+      muxing = muxing.then(() => source.add(packet, meta)).catch(error => { failure = failure || error; });
+    },
+    error: error => { failure = failure || error; },
+  });
+  return {
+    encoder,
+    check: () => {
+      if (failure)
+        throw failure;
+    },
+    muxed: () => muxing,
+  };
+}
+
+// hear(upTo): the sound of the frames not yet heard, up to frame upTo - 1 of the
+// range, to audio's encoder, waiting while it is behind (nothing without sound).
+function soundFeeder(audio, samples, perFrame, rate) {
+  let heard = 0;  // frames of the range whose sound is encoded
+  return async upTo => {
+    if (!samples || upTo <= heard)
+      return;
+    // A copy of its own (given a view into the soundtrack, every second heard was the first)
+    const data = samples.slice(heard * perFrame * 2, upTo * perFrame * 2);
+    const sample = new AudioSample({ data, format: 's16', numberOfChannels: 2, sampleRate: SOUND_RATE,
+                                     timestamp: heard / rate - audio.lead });
+    heard = upTo;
+    try {
+      await audio.source.add(sample);
+    } catch (error) {
+      throw new Error(`the sound was not encoded (${why(error)})`);
+    } finally {
+      sample.close();
+    }
+  };
+}
+
 // Makes the video. options: { film (a film's text), name, from, to, width, height,
 // codec (one of CODECS), container ('mp4' | 'webm'), smooth, sound (the story's
 // soundtrack with it), music (null, or { samples: a Float32Array of interleaved
@@ -298,7 +345,7 @@ export async function makeVideo(options) {
     target: out.target,
   });
   output.addVideoTrack(source, { frameRate: rate, maximumPacketCount: total });
-  let samples = null, heard = 0;  // the soundtrack of frames from..to, and how many frames of it are encoded
+  let samples = null;  // the soundtrack of frames from..to
   const perFrame = SOUND_RATE / rate, perSecond = Math.round(rate);
   if (audio) {
     // a packet of AAC holds 1,024 pairs, of Opus 960 (or more)
@@ -306,35 +353,8 @@ export async function makeVideo(options) {
     core.setMusic(music ? music.samples : new Float32Array(0), music ? music.offset : 0, music ? music.gain : 0);
     samples = core.soundtrack(from, to);  // the story started again: the drawing steps it from frame 0
   }
-  // Frames heard..upTo - 1's sound to its encoder, waiting while it is behind.
-  const hear = async upTo => {
-    if (!samples || upTo <= heard)
-      return;
-    // A copy of its own (given a view into the soundtrack, every second heard was the first)
-    const data = samples.slice(heard * perFrame * 2, upTo * perFrame * 2);
-    const sample = new AudioSample({ data, format: 's16', numberOfChannels: 2, sampleRate: SOUND_RATE,
-                                     timestamp: heard / rate - audio.lead });
-    heard = upTo;
-    try {
-      await audio.source.add(sample);
-    } catch (error) {
-      throw new Error(`the sound was not encoded (${why(error)})`);
-    } finally {
-      sample.close();
-    }
-  };
-  let failure = null;
-  let muxing = Promise.resolve();
-  const encoder = new VideoEncoder({
-    output: (chunk, meta) => {
-      // the planes' colour space, for the container, where the encoder gives none
-      if (meta && meta.decoderConfig && !(meta.decoderConfig.colorSpace || {}).matrix && !tuning.canvasFrames)
-        meta = { ...meta, decoderConfig: { ...meta.decoderConfig, colorSpace: BT709 } };
-      const packet = EncodedPacket.fromEncodedChunk(chunk);
-      muxing = muxing.then(() => source.add(packet, meta)).catch(error => { failure = failure || error; });
-    },
-    error: error => { failure = failure || error; },
-  });
+  const hear = soundFeeder(audio, samples, perFrame, rate);
+  const packets = packetEncoder(source, tuning), encoder = packets.encoder;
   const waitForQueue = () => new Promise(resolve => encoder.addEventListener('dequeue', resolve, { once: true }));
   try {
     await output.start();
@@ -344,8 +364,7 @@ export async function makeVideo(options) {
     for (let i = 0; i < total; i++) {
       if (signal && signal.aborted)
         throw new DOMException('cancelled', 'AbortError');
-      if (failure)
-        throw failure;
+      packets.check();
       const n = from + i;
       pose.set(core.poses().subarray(n * 9, n * 9 + 9));
       core.draw(n, pose, false, width, height);
@@ -354,7 +373,7 @@ export async function makeVideo(options) {
       frame.close();
       while (encoder.encodeQueueSize > QUEUE)
         await waitForQueue();
-      await muxing;
+      await packets.muxed();
       if ((i + 1) % perSecond === 0)
         await hear(i + 1);  // a second of sound beside its frames
       if (progress)
@@ -364,14 +383,12 @@ export async function makeVideo(options) {
     }
     await hear(total);
     await encoder.flush();
-    await muxing;
-    if (failure)
-      throw failure;
+    await packets.muxed();
+    packets.check();
     source.close();
     if (audio)
       audio.source.close();
     await output.finalize();
-    samples = null;
     return { file: await out.file(), remove: out.remove, inMemory: out.inMemory };
   } catch (error) {
     if (encoder.state !== 'closed')
