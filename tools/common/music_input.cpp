@@ -135,3 +135,12 @@ std::string describirMusica(const MusicaCargada& c)
     std::snprintf(ganancia, sizeof ganancia, "%g dB", c.musica.gananciaDb);
     return "the music " + c.audio + " from " + segundos(c.musica.desplazamiento) + " at " + ganancia;
 }
+
+MusicaCargada cargarMusicaPara(const PeticionMusica& p, int hasta, int fotogramas, const std::string& salida,
+                               const char* lo)
+{
+    MusicaCargada c = cargarMusica(p, hasta, fotogramas);
+    if (c.bien() && !salida.empty() && (escribiriaSobre(salida, p.fichero) || escribiriaSobre(salida, c.audio)))
+        c.error = salida + " is the music read: " + lo + " would be written over it";
+    return c;
+}

@@ -39,5 +39,11 @@ struct MusicaCargada {
 // when the music lies wholly outside the fotogramas frames.
 MusicaCargada cargarMusica(const PeticionMusica& peticion, int hasta, int fotogramas);
 
+// cargarMusica for an output: also an error when salida (a file; empty for
+// standard output) would be written over the music read; lo: what salida is
+// ("the soundtrack", "the video").
+MusicaCargada cargarMusicaPara(const PeticionMusica& peticion, int hasta, int fotogramas, const std::string& salida,
+                               const char* lo);
+
 // "the music FILE from S s at G dB": what a summary says of it.
 std::string describirMusica(const MusicaCargada& cargada);
