@@ -28,6 +28,8 @@
 #include "tools/common/progress.h"
 #include "tools/common/signals.h"
 #include "tools/common/video_pipe.h"
+#include "tools/render_film/render_film.h"
+#include "tools/render_film/writer.h"
 
 #include <GL/freeglut.h>
 
@@ -55,8 +57,9 @@
 
 namespace {
 
+using namespace render_film;
+
 constexpr int FPS_VIDEO = 1000 / PAUSA_PASO_MS;  // the story's pace: one frame a step
-constexpr int CUADROS_EN_COLA = 3;     // pictures drawn ahead of the writer
 constexpr int CRF_MAXIMO = 51;         // x264's worst quality
 constexpr double CREDITOS_MAXIMOS = 3600.0;  // seconds
 
@@ -79,24 +82,6 @@ const char* const PIE =
     "that exists); 2 wrong call; 255 the film cannot be opened; 254 the film cannot be loaded\n"
     "(as PLAY).";
 
-struct Opciones {
-    std::string pelicula;
-    std::string carpeta;     // --out
-    std::string video;       // --video
-    std::vector<Tramo> tramos;  // --frames: each A to B inclusive (none: every pose)
-    int cada = 1;
-    Tamano tamano{1280, 720};
-    double creditos = 0.0;   // seconds
-    AjustesVideo codificador;  // --crf, --preset; the size and rate are set when it starts
-    bool suavizar = false;   // --smooth
-    bool compartir = false;  // --share
-    bool sonido = false;     // --sound, or --music, or --share on frames that follow one another
-    bool mudo = false;       // --share on frames that do not: a silent video
-    PeticionMusica musica;   // --music, --music-offset, --music-gain
-    bool forzar = false;     // --force
-    bool callada = false;
-};
-
 // Globals, so that an early exit still stops the private X server and removes a
 // video left unfinished.
 ServidorX servidor;
@@ -107,11 +92,6 @@ bool interrumpido()
     return senalRecibida() != 0;
 }
 
-[[noreturn]] void fallar(const std::string& mensaje, int salida = SALIDA_FALLO)
-{
-    std::fprintf(stderr, "render_film: %s\n", mensaje.c_str());
-    std::exit(salida);
-}
 
 // The options, in the order the usage shows them; --crf and --preset come back,
 // to tell whether they were given over --share's.
@@ -191,13 +171,6 @@ int leerOpciones(int argc, char** argv, Opciones& o)
     return leerLlamada(app, argc, argv);
 }
 
-// The frames this run draws and the pictures it writes.
-struct Plan {
-    std::vector<int> cuadros;          // the story's frames drawn, in order
-    int pasosCreditos = 0;             // the credits screen's steps, 40 a second
-    std::vector<std::string> nombres;  // the pictures, in the order drawn
-};
-
 std::string nombreCuadro(const char* que, long long n)
 {
     char nombre[64];
@@ -223,229 +196,6 @@ Plan planear(const Opciones& o)
         p.nombres.push_back(nombreCuadro("credits", i));
     return p;
 }
-
-// The music for the soundtrack of frames 0 to hasta; a music file that cannot be
-// had, or that the video would be written over, fails.
-MusicaCargada musicaDelSonido(const Opciones& o, int hasta, int poses)
-{
-    MusicaCargada musica = cargarMusica(o.musica, hasta, poses);
-    if (!musica.bien())
-        fallar(musica.error + "; nothing written");
-    if (escribiriaSobre(o.video, o.musica.fichero) || escribiriaSobre(o.video, musica.audio))
-        fallar("the video " + o.video + " would be written over the music it is made with");
-    if (!musica.aviso.empty())
-        std::fprintf(stderr, "render_film: %s\n", musica.aviso.c_str());
-    return musica;
-}
-
-// The soundtrack of the plan's frames, which follow one another, then of its
-// credits (the music alone going on, or silence), before anything is drawn. The
-// story is played for it in the scene state, which is then set up again with
-// the film for the drawing.
-std::vector<int16_t> sintetizarSonido(const Opciones& o, const Plan& plan)
-{
-    const auto inicio = std::chrono::steady_clock::now();
-    const std::vector<std::array<float, 9>> poses = vfotogramas;
-    const int cuenta = nfotogramas;
-    const int desde = plan.cuadros.front(), hasta = plan.cuadros.back(), fin = hasta + plan.pasosCreditos;
-    MusicaCargada musica;
-    if (o.musica.hay())
-        musica = musicaDelSonido(o, fin, static_cast<int>(poses.size()));
-    const Musica* conMusica = o.musica.hay() ? &musica.musica : nullptr;
-    std::vector<float> muestras = bandaSonora(poses, desde, hasta, conMusica);
-    if (plan.pasosCreditos > 0) {
-        OpcionesSonido soloMusica;
-        soloMusica.familias = 0;
-        soloMusica.musica = conMusica;
-        const std::vector<float> creditos =
-            conMusica != nullptr ? bandaSonora(poses, hasta + 1, fin, soloMusica)
-                                 : std::vector<float>(static_cast<size_t>(plan.pasosCreditos) * 2 * SONIDO_POR_FOTOGRAMA);
-        muestras.insert(muestras.end(), creditos.begin(), creditos.end());
-    }
-    escenaSinVentana();
-    nfotogramas = cuenta;
-    vfotogramas = poses;
-    const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-    if (!o.callada)
-        std::fprintf(stderr, "render_film: the soundtrack of frames %d to %d%s synthesized in %.2f s\n", desde,
-                     hasta, plan.pasosCreditos > 0 ? " and the credits" : "", segundos);
-    return aDieciseisBits(muestras);
-}
-
-// Makes DIR if needed and checks that files can be made there.
-void prepararCarpeta(const std::string& carpeta)
-{
-    if (mkdir(carpeta.c_str(), 0777) != 0 && errno != EEXIST)
-        fallar("cannot make the output folder " + carpeta + ": " + std::strerror(errno));
-    struct stat s;
-    if (stat(carpeta.c_str(), &s) != 0 || !S_ISDIR(s.st_mode))
-        fallar("cannot make the output folder " + carpeta + ": " + std::strerror(errno ? errno : ENOTDIR));
-    if (access(carpeta.c_str(), W_OK | X_OK) != 0)
-        fallar("cannot write in the output folder " + carpeta + ": " + std::strerror(errno));
-}
-
-// The pictures of this tool's naming in a folder (frames, credits, and the
-// temporaries of either), an earlier run's or this one's.
-std::vector<std::string> cuadrosEn(const std::string& carpeta)
-{
-    static const std::regex PATRON(R"((frame|credits)-\d{5,}\.png(\.part-[A-Za-z0-9]{6})?)");
-    std::vector<std::string> nombres;
-    DIR* d = opendir(carpeta.c_str());
-    if (d == nullptr)
-        return nombres;
-    while (const dirent* e = readdir(d))
-        if (std::regex_match(e->d_name, PATRON))
-            nombres.push_back(carpeta + "/" + e->d_name);
-    closedir(d);
-    std::sort(nombres.begin(), nombres.end());
-    return nombres;
-}
-
-// Refuses, before anything is written, an output that is the film itself, and one
-// that exists unless --force.
-void comprobarSalidas(const Opciones& o, const std::vector<std::string>& nombres)
-{
-    if (!o.video.empty() && escribiriaSobre(o.video, o.pelicula))
-        fallar("the video " + o.video + " would be written over the film it is made from");
-    if (!o.video.empty() && pideForzar(o.video) && !o.forzar)
-        fallar(o.video + " exists: give --force to replace it");
-    if (o.carpeta.empty())
-        return;
-    for (const std::string& p : cuadrosEn(o.carpeta))
-        if (escribiriaSobre(p, o.pelicula))
-            fallar("the pictures of " + o.carpeta + " would be written over the film " + o.pelicula);
-    if (o.forzar)
-        return;
-    long long ya = 0;
-    std::string primero;
-    for (const std::string& n : nombres)
-        if (pideForzar(o.carpeta + "/" + n) && ya++ == 0)
-            primero = o.carpeta + "/" + n;
-    if (ya == 1)
-        fallar(primero + " exists: give --force to replace it");
-    if (ya > 1)
-        fallar(primero + " and " + plural(ya - 1, "more picture", "more pictures") +
-               " of this run's names exist: give --force to replace them");
-}
-
-// --force: the folder is cleared of the pictures an earlier run left, so that it
-// holds this run's alone. Only regular files: a link, a device or a FIFO of
-// such a name is the user's own, written through or into, never removed.
-void vaciarCarpeta(const std::string& carpeta)
-{
-    struct stat s;
-    for (const std::string& p : cuadrosEn(carpeta))
-        if (lstat(p.c_str(), &s) == 0 && S_ISREG(s.st_mode) && unlink(p.c_str()) != 0 && errno != ENOENT)
-            fallar("cannot remove " + p + ": " + std::strerror(errno));
-}
-
-// The pictures waiting to be written, and the thread that writes them. Pictures
-// drawn at twice the size (a smoothed picture without multisampling) are first
-// averaged down to ancho x alto here.
-class Escritor {
-public:
-    Escritor(const Opciones& o, TuberiaVideo* video, int ancho, int alto, bool reducir)
-        : carpeta_(o.carpeta), video_(video), ancho_(ancho), alto_(alto), reducir_(reducir),
-          hilo_([this] { trabajar(); })
-    {
-    }
-    ~Escritor() { terminar(); }
-
-    // A buffer to read the next picture into.
-    std::vector<unsigned char> buffer()
-    {
-        std::lock_guard<std::mutex> l(m_);
-        if (libres_.empty())
-            return {};
-        std::vector<unsigned char> b = std::move(libres_.back());
-        libres_.pop_back();
-        return b;
-    }
-
-    // Queues a picture; waits while the queue is full. False once writing has failed.
-    bool poner(std::string nombre, std::vector<unsigned char> rgb)
-    {
-        std::unique_lock<std::mutex> l(m_);
-        cv_.wait(l, [this] { return cola_.size() < CUADROS_EN_COLA || !error_.empty(); });
-        if (!error_.empty())
-            return false;
-        cola_.push_back({std::move(nombre), std::move(rgb)});
-        cv_.notify_all();
-        return true;
-    }
-
-    // Writes what is queued and stops the thread.
-    void terminar()
-    {
-        {
-            std::lock_guard<std::mutex> l(m_);
-            fin_ = true;
-        }
-        cv_.notify_all();
-        if (hilo_.joinable())
-            hilo_.join();
-    }
-
-    long long escritos() const { return escritos_; }
-    std::string error() const
-    {
-        std::lock_guard<std::mutex> l(m_);
-        return error_;
-    }
-
-private:
-    struct Cuadro {
-        std::string nombre;
-        std::vector<unsigned char> rgb;
-    };
-
-    void trabajar()
-    {
-        // A little below the drawing: it takes mostly the time the drawing leaves,
-        // yet gets its share when other work keeps every core busy.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), getpriority(PRIO_PROCESS, 0) + CORTESIA_ESCRITURA);
-        for (;;) {
-            Cuadro c;
-            {
-                std::unique_lock<std::mutex> l(m_);
-                cv_.wait(l, [this] { return !cola_.empty() || fin_; });
-                if (cola_.empty() || !error_.empty())
-                    return;
-                c = std::move(cola_.front());
-                cola_.pop_front();
-            }
-            if (reducir_)
-                reducirDosPorDos(c.rgb, ancho_, alto_, reducida_);
-            const std::vector<unsigned char>& rgb = reducir_ ? reducida_ : c.rgb;
-            std::string error;
-            bool bien = carpeta_.empty() || escribirPNG(carpeta_ + "/" + c.nombre, ancho_, alto_, rgb, error);
-            bien = bien && (video_ == nullptr || video_->escribir(rgb, error));
-            std::lock_guard<std::mutex> l(m_);
-            if (!bien) {
-                error_ = error;
-                cola_.clear();
-            } else {
-                escritos_++;
-            }
-            libres_.push_back(std::move(c.rgb));
-            cv_.notify_all();
-        }
-    }
-
-    std::string carpeta_;
-    TuberiaVideo* video_;
-    int ancho_, alto_;
-    bool reducir_;
-    std::vector<unsigned char> reducida_;  // the picture averaged down, when reducir_
-    mutable std::mutex m_;
-    std::condition_variable cv_;
-    std::deque<Cuadro> cola_;
-    std::vector<std::vector<unsigned char>> libres_;
-    bool fin_ = false;
-    std::string error_;
-    std::atomic<long long> escritos_{0};
-    std::thread hilo_;
-};
 
 void nadaQueMostrar() {}
 
@@ -505,7 +255,7 @@ void prepararDibujo(const Opciones& o, LienzoFuera& lienzo, const std::vector<in
 // The pictures written whole; a writer that fails ends the run.
 long long dibujarTodo(const Opciones& o, const Plan& plan, const LienzoFuera& lienzo, BarraProgreso& barra)
 {
-    Escritor escritor(o, o.video.empty() ? nullptr : &video, o.tamano.ancho, o.tamano.alto,
+    Escritor escritor(o.carpeta, o.video.empty() ? nullptr : &video, o.tamano.ancho, o.tamano.alto,
                       lienzo.muestreo() == LienzoFuera::Muestreo::DobleTamano);
     long long dibujados = 0;
     // The picture just drawn, as the next of this run's names.
