@@ -15,7 +15,8 @@
 #include "scene/actors.h"
 #include "scene/composition.h"
 #include "scene/timeline.h"
-#include "sound/soundtrack.h"
+#include "web/app/film_camera.h"
+#include "web/app/studio.h"
 
 #include <GL/glut.h>
 #include <emscripten/emscripten.h>
@@ -33,26 +34,8 @@
 
 namespace {
 
-using Pose = std::array<float, 9>;
-
 // The motions as the page numbers them (studio_facts lists them in this order).
 constexpr std::array<Movimiento, 3> MOVIMIENTOS = {Movimiento::Fijo, Movimiento::Lineal, Movimiento::Suave};
-
-struct Estudio {
-    std::vector<Pose> poses;           // the film shown: the last shot list that read well, or a film read
-    PeliculaCompilada compilada;       // that shot list compiled, its text written when first asked for
-    bool dePelicula = false;           // the film shown was read, not compiled from a shot list
-    std::string respuesta;             // the last answer
-    std::array<float, 36> actores{};   // the last actors' points, 12 times x y z
-    std::vector<int16_t> sonido;       // the last soundtrack asked for
-    Musica musica;                     // the music played with the story; none while it holds no sample
-};
-
-Estudio& estudio()
-{
-    static Estudio e;
-    return e;
-}
 
 // ---- JSON --------------------------------------------------------------------
 
@@ -181,66 +164,6 @@ void ponerPose(const float* p)
     qq = p[0]; ww = p[1]; ee = p[2];
     aa = p[3]; ss = p[4]; dd = p[5];
     zz = p[6]; xx = p[7]; cc = p[8];
-}
-
-struct V3 {
-    double x, y, z;
-    V3 operator+(const V3& o) const { return {x + o.x, y + o.y, z + o.z}; }
-    V3 operator-(const V3& o) const { return {x - o.x, y - o.y, z - o.z}; }
-    V3 operator*(double s) const { return {x * s, y * s, z * s}; }
-};
-
-V3 cruz(const V3& a, const V3& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-V3 unitario(const V3& a)
-{
-    const double n = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-    return n > 0 ? a * (1.0 / n) : a;
-}
-
-void vertice(const V3& v)
-{
-    glVertex3f(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
-}
-
-// The film's camera as the free view shows it: its path (every frame's eye), a
-// small wire pyramid from its eye towards its centre with a tick on its up side,
-// and a line on to the centre.
-void dibujarCamaraDePelicula(const Pose& p, const std::vector<Pose>& camino)
-{
-    glColor3f(1.0f, 0.85f, 0.1f);
-    glBegin(GL_LINE_STRIP);
-        for (const Pose& q : camino)
-            glVertex3f(q[0], q[1], q[2]);
-    glEnd();
-
-    constexpr double LARGO = 2.0, ANCHO = 1.0, ALTO = 0.6;  // the pyramid, world units
-    const V3 ojo{p[0], p[1], p[2]}, centro{p[3], p[4], p[5]};
-    const V3 vista = unitario(centro - ojo);
-    const V3 lado = unitario(cruz(vista, {p[6], p[7], p[8]}));
-    const V3 alto = cruz(lado, vista);
-    std::array<V3, 4> esquinas;
-    for (size_t k = 0; k < esquinas.size(); k++)
-        esquinas[k] = ojo + vista * LARGO + lado * (k == 0 || k == 3 ? -ANCHO : ANCHO) + alto * (k < 2 ? ALTO : -ALTO);
-    glColor3f(1.0f, 0.3f, 0.9f);
-    glBegin(GL_LINES);
-        for (size_t k = 0; k < esquinas.size(); k++) {
-            vertice(ojo);
-            vertice(esquinas[k]);
-            vertice(esquinas[k]);
-            vertice(esquinas[(k + 1) % esquinas.size()]);
-        }
-        vertice(ojo + vista * LARGO + alto * ALTO);
-        vertice(ojo + vista * LARGO + alto * (ALTO * 2));
-    glEnd();
-    glColor3f(0.6f, 0.2f, 0.55f);
-    glBegin(GL_LINES);
-        vertice(ojo);
-        vertice(centro);
-    glEnd();
 }
 
 }  // namespace
@@ -430,52 +353,6 @@ EMSCRIPTEN_KEEPALIVE const char* studio_take_keys(const float* datos, int cuenta
     return responder(Json::object({{"lines", lineas},
                                    {"deviation", std::strtod(desviacion, nullptr)},
                                    {"deviationFrame", c.fotogramaDesviacion}}));
-}
-
-// The soundtrack of frames desde to hasta of the film shown, 16-bit stereo at 48
-// kHz (1,200 pairs a frame), with the music set (studio_set_music); its length in
-// pairs is (hasta - desde + 1) x 1200. The story is started again for the next
-// drawing, which steps it from frame 0.
-EMSCRIPTEN_KEEPALIVE const int16_t* studio_soundtrack(int desde, int hasta)
-{
-    Estudio& e = estudio();
-    e.sonido = bandaSonora16(e.poses, desde, hasta, e.musica.muestras.empty() ? nullptr : &e.musica);
-    escenaSinVentana();
-    instalarPelicula({});
-    return e.sonido.data();
-}
-
-// The music played with the story: pares stereo pairs of floats at 48 kHz (copied),
-// its offset in seconds from frame 0, its gain in dB; none with no pairs.
-EMSCRIPTEN_KEEPALIVE void studio_set_music(const float* muestras, int pares, double desplazamiento, double gananciaDb)
-{
-    Musica& m = estudio().musica;
-    m.muestras.assign(muestras, muestras + 2 * static_cast<size_t>(std::max(0, pares)));
-    m.desplazamiento = desplazamiento;
-    m.gananciaDb = gananciaDb;
-}
-
-// Only the offset and the gain of the music set, its samples kept.
-EMSCRIPTEN_KEEPALIVE void studio_music_settings(double desplazamiento, double gananciaDb)
-{
-    Musica& m = estudio().musica;
-    m.desplazamiento = desplazamiento;
-    m.gananciaDb = gananciaDb;
-}
-
-// The music line as the shot-list writer writes it: the file's name (largo bytes
-// at nombre), its offset and gain, its tempo (0: none).
-EMSCRIPTEN_KEEPALIVE const char* studio_music_line(const char* nombre, int largo, double desplazamiento, double tempo,
-                                                   double gananciaDb)
-{
-    MusicaDeTomas m;
-    m.hay = true;
-    m.fichero.assign(nombre, static_cast<size_t>(largo));
-    m.desplazamiento = desplazamiento;
-    m.tempo = tempo;
-    m.gananciaDb = gananciaDb;
-    estudio().respuesta = lineaDeMusica(m);
-    return estudio().respuesta.c_str();
 }
 
 // A point of a key, as the writer writes it: actor -1 for a fixed point.
