@@ -9,7 +9,7 @@ import { onFileDropped } from '../shared/drop.js';
 import { $, keepFocus, typing } from '../shared/page.js';
 import { exportPanel } from '../shared/export_panel.js';
 import { onFallback, recall } from '../shared/storage.js';
-import { removeLeftovers } from '../shared/export.js';
+import { removeLeftovers } from '../shared/export_file.js';
 import { keepForOffline } from '../shared/offline.js';
 import { shownName } from '../shared/text_file.js';
 import { closeNotice, fit, notice, toggleFullScreen, toggleLog } from './panels.js';

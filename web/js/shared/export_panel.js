@@ -13,7 +13,8 @@
 // 0, gain: dB }, heard with the story as the studio's Play plays it.
 import { download } from './download.js';
 import { shownName } from './text_file.js';
-import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize, removeLeftovers } from './export.js';
+import { CODECS, MOST_SIZE, encodable, makeVideo, parseSize } from './export.js';
+import { removeLeftovers } from './export_file.js';
 
 // Milliseconds from offering a video to removing where it was written: by then
 // the browser's download has opened it (measured here: within 50 ms for 400 MB),

@@ -6,7 +6,7 @@
 import { EditorState } from '@codemirror/state';
 import { EditorView } from '@codemirror/view';
 import { startCore } from '../shared/core.js';
-import { removeLeftovers } from '../shared/export.js';
+import { removeLeftovers } from '../shared/export_file.js';
 import { keepForOffline } from '../shared/offline.js';
 import { $ } from '../shared/page.js';
 import { draftLine, draftUpdates, initAutosave, loadDraft, saveNow } from './autosave.js';
