@@ -1,6 +1,7 @@
 // The music along the timeline, in the beats' lane under the story's beats: its
-// waveform (the least and the most of the samples under each pixel column, made
-// once for each zoom level, then only shifted as the timeline pans), its beat
+// waveform (the least and the most of the samples under each pixel column: the
+// finest zoom's made once for the music, each zoom level's merged from them,
+// then only shifted as the timeline pans), its beat
 // grid (a tick a beat, taller at each bar of four, every second or fourth beat
 // only where they would crowd), and, while Snap is on, the beat the playhead or
 // a dragged key is snapped to.
@@ -9,19 +10,18 @@ import { musicBeats, onBeat } from './snap.js';
 import { services, studioOf } from './store.js';
 
 const RATE = 48000;
+const SPANS = 24;         // the finest waveform's spans a frame (the closest zoom's pixels a frame)
 const LEVELS = 4;         // zoom levels whose columns are kept
 const levels = new Map(); // `${perFrame}` -> { heard, columns (least and most, two floats a column from frame 0) }
+let fine = { heard: null, bins: null };  // the least and most of each span, for the music heard
 
-// The columns of the whole story at perFrame pixels a frame, for the music heard.
-function columnsOf(heard, perFrame, frames, perSecond) {
-  const key = String(perFrame), kept = levels.get(key);
-  if (kept && kept.heard === heard)
-    return kept.columns;
-  const samples = heard.track.samples, pairs = samples.length / 2;
-  const count = Math.ceil(frames * perFrame), columns = new Float32Array(2 * count);
-  const pairAt = c => Math.round((c / perFrame / perSecond - heard.offset) * RATE);
-  for (let c = 0; c < count; c++) {
-    const from = Math.max(0, pairAt(c)), to = Math.min(pairs, pairAt(c + 1));
+// The least and the most of the music's samples (both channels' mean) in each of
+// count spans of the story, a span lasting seconds; made once for the music heard.
+function extremes(heard, count, seconds) {
+  const samples = heard.track.samples, pairs = samples.length / 2, out = new Float32Array(2 * count);
+  const pairAt = b => Math.round((b * seconds - heard.offset) * RATE);
+  for (let b = 0; b < count; b++) {
+    const from = Math.max(0, pairAt(b)), to = Math.min(pairs, pairAt(b + 1));
     let least = 0, most = 0;
     for (let i = from; i < to; i++) {
       const v = (samples[2 * i] + samples[2 * i + 1]) / 2;
@@ -29,6 +29,29 @@ function columnsOf(heard, perFrame, frames, perSecond) {
         least = v;
       if (v > most)
         most = v;
+    }
+    out[2 * b] = least;
+    out[2 * b + 1] = most;
+  }
+  return out;
+}
+
+// The columns of the whole story at perFrame pixels a frame, for the music heard:
+// merged from the finest spans, so that a pinch's every step costs only its columns.
+function columnsOf(heard, perFrame, frames, perSecond) {
+  const key = String(perFrame), kept = levels.get(key);
+  if (kept && kept.heard === heard)
+    return kept.columns;
+  if (fine.heard !== heard)
+    fine = { heard, bins: extremes(heard, frames * SPANS, 1 / (perSecond * SPANS)) };
+  const bins = fine.bins, count = Math.ceil(frames * perFrame), columns = new Float32Array(2 * count);
+  const binAt = c => Math.min(bins.length / 2, Math.floor(c * SPANS / perFrame));
+  for (let c = 0; c < count; c++) {
+    const from = binAt(c), to = Math.max(from + 1, binAt(c + 1));
+    let least = 0, most = 0;
+    for (let b = from; b < to && 2 * b + 1 < bins.length; b++) {
+      least = Math.min(least, bins[2 * b]);
+      most = Math.max(most, bins[2 * b + 1]);
     }
     columns[2 * c] = least;
     columns[2 * c + 1] = most;
